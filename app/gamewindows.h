@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+#include "app/qtplatform.h"
+#include "play/game.h"
+
+class AboutBox;
+class HelpBuyingWindow;
+class HelpElementsWindow;
+class MainWindow;
+class QWindow;
+class RoundEndDialog;
+class StartScreen;
+
+// The program's six windows, created once in a fixed order and kept to the end, and the start
+// sequence that leads from the start screen through the two help windows to the game.
+class GameWindows : public QObject {
+    Q_OBJECT
+
+public:
+    explicit GameWindows(const std::filesystem::path& executableDir);
+    ~GameWindows() override;
+
+    Game& game() { return theGame; }
+    MainWindow* Form1() const { return form1.get(); }
+    StartScreen* Form3() const { return form3.get(); }
+    RoundEndDialog* Form2() const { return form2.get(); }
+    AboutBox* Form4() const { return form4.get(); }
+    HelpElementsWindow* Form5() const { return form5.get(); }
+    HelpBuyingWindow* Form6() const { return form6.get(); }
+
+private:
+    void connectStartSequence();
+    void followActivation(QWindow* focused);
+
+    QtPlatform platform;
+    Game theGame;
+    std::unique_ptr<MainWindow> form1;
+    std::unique_ptr<StartScreen> form3;
+    std::unique_ptr<RoundEndDialog> form2;
+    std::unique_ptr<AboutBox> form4;
+    std::unique_ptr<HelpElementsWindow> form5;
+    std::unique_ptr<HelpBuyingWindow> form6;
+    QPointer<QWindow> lastFocused;
+};

@@ -1,0 +1,83 @@
+#include "app/qtplatform.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/componentpainter.h"
+#include "app/mainwindow.h"
+#include "app/playfield.h"
+#include "app/roundenddialog.h"
+
+void QtPlatform::showMessage(const std::string& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quirlon 95"),
+                    QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
+    // The nested event loop keeps the timers running, as the rules expect.
+    box.exec();
+}
+
+void QtPlatform::beep() { QApplication::beep(); }
+
+void QtPlatform::requestQuit()
+{
+    // Posted, so the running handler finishes first; a request made before the event loop runs
+    // ends it as soon as it starts.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+QWidget* QtPlatform::widget(Window window) const { return windows[static_cast<int>(window)]; }
+
+void QtPlatform::setWindow(Window window, QWidget* widget)
+{
+    windows[static_cast<int>(window)] = widget;
+}
+
+void QtPlatform::setMainWindow(MainWindow* window)
+{
+    mainWindow = window;
+    setWindow(Window::Form1, window);
+}
+
+void QtPlatform::showWindow(Window window)
+{
+    QWidget* w = widget(window);
+    if (!w) {
+        return;
+    }
+    w->show();
+    w->raise();
+    w->activateWindow();
+    if (auto* dialog = qobject_cast<RoundEndDialog*>(w)) {
+        dialog->button()->setFocus();
+    }
+}
+
+void QtPlatform::hideWindow(Window window)
+{
+    if (QWidget* w = widget(window)) {
+        w->hide();
+    }
+}
+
+void QtPlatform::setWindowEnabled(Window window, bool enabled)
+{
+    if (QWidget* w = widget(window)) {
+        w->setEnabled(enabled);
+    }
+}
+
+void QtPlatform::repaintNow(const Component& component)
+{
+    if (mainWindow && mainWindow->isVisible()) {
+        mainWindow->field()->repaintComponent(component);
+    }
+}
+
+TextExtent QtPlatform::measureText(TextStyle style, const std::string& text)
+{
+    const QFontMetrics metrics(style == TextStyle::Hud ? ComponentPainter::hudFont()
+                                                       : ComponentPainter::messageFont());
+    return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPointer>
+
+#include "play/platform.h"
+
+class MainWindow;
+class QWidget;
+
+// The desktop behind the rules: Qt's message boxes, beep, windows and fonts.
+class QtPlatform : public Platform {
+public:
+    void showMessage(const std::string& text) override;
+    void beep() override;
+    void requestQuit() override;
+    void showWindow(Window window) override;
+    void hideWindow(Window window) override;
+    void setWindowEnabled(Window window, bool enabled) override;
+    void repaintNow(const Component& component) override;
+    TextExtent measureText(TextStyle style, const std::string& text) override;
+
+    // The windows as they are created; a window not yet created is left alone.
+    void setWindow(Window window, QWidget* widget);
+    void setMainWindow(MainWindow* window);
+
+private:
+    QWidget* widget(Window window) const;
+
+    QPointer<QWidget> windows[6];
+    QPointer<MainWindow> mainWindow;
+};

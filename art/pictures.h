@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPixmap>
+
+// The game's pictures, drawn from their SVG files at their own pixel size.
+enum class Picture {
+    Ball,
+    Paddle,
+    RedBar,
+    GreyBar,
+    GreyBarUpright,
+    YellowBar,
+    YellowBarUpright,
+    GreenBar,
+    GreenBarUpright,
+    Penny,
+    Hand,
+    Header,
+    Title,
+    Icon,
+};
+
+namespace Pictures {
+
+// The picture rendered once per device pixel ratio, so it stays sharp on dense screens; the
+// pixmap's device-independent size is the picture's own size.
+const QPixmap& pixmap(Picture picture, qreal devicePixelRatio);
+// The picture's size in device-independent pixels.
+QSize size(Picture picture);
+// Resource path of the picture's SVG file, for code that scales it (the title).
+QString path(Picture picture);
+
+}  // namespace Pictures

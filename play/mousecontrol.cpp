@@ -1,0 +1,101 @@
+#include <array>
+
+#include "play/form1.h"
+
+namespace {
+
+enum DragLimits { TopMostBar = 40 };
+
+struct DragCheck {
+    Component TForm1::* element;
+    BarKind kind;
+    bool skippedInLevel23;
+};
+
+// What a drag step tests, in order, before the bar moves. The paddle comes first and is checked
+// with the paddle bounce; the kind of the paddle's row is unused.
+constexpr std::array<DragCheck, 14> DragOrder = {{
+    {&TForm1::fanger, bkGrey, false},
+    {&TForm1::hinder7, bkRedDragged, false},
+    {&TForm1::hinder1, bkGreyFar, true},
+    {&TForm1::Hinder2, bkGreyFar, true},
+    {&TForm1::Hinder3, bkGrey, false},
+    {&TForm1::Hinder4, bkGrey, false},
+    {&TForm1::hinder5, bkYellowFlat, false},
+    {&TForm1::hinder6, bkYellowFlat, false},
+    {&TForm1::hinder8, bkGreen, false},
+    {&TForm1::hinder9, bkYellowUpright, false},
+    {&TForm1::hinder10, bkYellowUpright, false},
+    {&TForm1::hinder11, bkGreen, false},
+    {&TForm1::hinder12, bkGreen, false},
+    {&TForm1::hinder13, bkGreen, false},
+}};
+
+// The lower bound first, then the upper one, so that the upper bound wins when they cross.
+int32 clamp(int32 value, std::int64_t lower, std::int64_t upper)
+{
+    if (value < lower) {
+        value = wrap32(lower);
+    }
+    if (value > upper) {
+        value = wrap32(upper);
+    }
+    return value;
+}
+
+}  // namespace
+
+void TForm1::followPointer(const Component& sender, int32 X)
+{
+    const int32 x = wrap32(std::int64_t{X} + sender.Left - fanger.Width / 2);
+    fanger.Left = clamp(x, 0, std::int64_t{ClientWidth} - fanger.Width);
+}
+
+void TForm1::fangerMouseMove(const Component& sender, int32 X, int32 /*Y*/)
+{
+    followPointer(sender, X);
+    platform.repaintNow(fanger);
+}
+
+void TForm1::Label4MouseMove(const Component& sender, int32 X, int32 /*Y*/)
+{
+    followPointer(sender, X);
+}
+
+void TForm1::hinder7MouseDown() { ziehen = true; }
+
+void TForm1::hinder7MouseUp() { ziehen = false; }
+
+void TForm1::hinder7MouseMove(int32 X, int32 Y)
+{
+    if (ziehen) {
+        dragStep(X, Y);
+    } else {
+        followPointer(hinder7, X);
+    }
+}
+
+void TForm1::dragStep(int32 X, int32 Y)
+{
+    for (const DragCheck& check : DragOrder) {
+        if (check.skippedInLevel23 && levelnr == 23) {
+            continue;
+        }
+        Component& element = this->*check.element;
+        if (!BallTouches(element)) {
+            continue;
+        }
+        if (check.element == &TForm1::fanger) {
+            CheckPaddle();
+        } else {
+            CheckBar(element, check.kind);
+        }
+    }
+
+    const int32 x = wrap32(std::int64_t{X} + hinder7.Left - hinder7.Width / 2);
+    hinder7.Left = clamp(x, 0, std::int64_t{ClientWidth} - hinder7.Width);
+    const int32 y = wrap32(std::int64_t{hinder7.Top} + Y - hinder7.Height / 2);
+    hinder7.Top = clamp(y, TopMostBar, std::int64_t{ClientHeight} - hinder7.Height - fanger.Height);
+    // The paddle travels centred under the bar, unclamped.
+    fanger.Left = wrap32(std::int64_t{hinder7.Left} - (std::int64_t{fanger.Width} - hinder7.Width) / 2);
+}

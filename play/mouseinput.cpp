@@ -1,0 +1,70 @@
+#include "play/mouseinput.h"
+
+#include <ranges>
+
+#include "play/form1.h"
+
+Component* MouseInput::componentAt(int32 x, int32 y) const
+{
+    for (Component TForm1::* member : std::views::reverse(TForm1::StackingOrder)) {
+        Component& c = form.*member;
+        if (c.Visible && c.Enabled && c.contains(x, y)) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+Component* MouseInput::target(int32 x, int32 y) const
+{
+    return captured ? captured : componentAt(x, y);
+}
+
+void MouseInput::move(int32 x, int32 y)
+{
+    Component* c = form.Enabled ? target(x, y) : nullptr;
+    if (!c) {
+        return;
+    }
+    const int32 X = sub32(x, c->Left);
+    const int32 Y = sub32(y, c->Top);
+    switch (c->OnMouseMove) {
+        case MoveHandler::None: break;
+        case MoveHandler::FangerMouseMove: form.fangerMouseMove(*c, X, Y); break;
+        case MoveHandler::Label4MouseMove: form.Label4MouseMove(*c, X, Y); break;
+        case MoveHandler::Hinder7MouseMove: form.hinder7MouseMove(X, Y); break;
+    }
+}
+
+void MouseInput::press(int32 x, int32 y, MouseButton button)
+{
+    Component* c = form.Enabled ? target(x, y) : nullptr;
+    if (!c) {
+        return;
+    }
+    if (button == MouseButton::Left) {
+        captured = c;
+    }
+    if (c == &form.hinder7) {
+        form.hinder7MouseDown();
+    }
+}
+
+void MouseInput::release(int32 x, int32 y, MouseButton button)
+{
+    Component* c = form.Enabled ? target(x, y) : nullptr;
+    if (!c) {
+        return;
+    }
+    // A click is a left press and release on the same component, released inside it.
+    const bool click = button == MouseButton::Left && captured == c && c->contains(x, y);
+    if (button == MouseButton::Left) {
+        captured = nullptr;
+    }
+    if (click && c == &form.Label4) {
+        form.Label4Click();
+    }
+    if (c == &form.hinder7) {
+        form.hinder7MouseUp();
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "play/int32.h"
+
+class TForm1;
+struct Component;
+
+enum class MouseButton { Left, Right };
+
+// Delivers mouse input to the main window's components the way the platform does: to the topmost
+// visible, enabled component under the pointer, with coordinates relative to it, unless a
+// component holds the capture. A left press captures the pressed component until the left button
+// is released; a right press captures nothing.
+class MouseInput {
+public:
+    explicit MouseInput(TForm1& form) : form(form) {}
+
+    // Points are in the main window's client coordinates.
+    void move(int32 x, int32 y);
+    void press(int32 x, int32 y, MouseButton button);
+    void release(int32 x, int32 y, MouseButton button);
+    // The platform ends every capture when the window is disabled.
+    void endCapture() { captured = nullptr; }
+    const Component* capture() const { return captured; }
+    Component* componentAt(int32 x, int32 y) const;
+
+private:
+    Component* target(int32 x, int32 y) const;
+
+    TForm1& form;
+    Component* captured = nullptr;
+};

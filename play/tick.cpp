@@ -1,0 +1,158 @@
+#include <array>
+#include <cstdlib>
+
+#include "play/form1.h"
+#include "play/form2.h"
+
+namespace {
+
+enum Motion {
+    FallAcceleration = 2000,  // scaled units per tick, added to the step every tick
+    SpeedCapPixels = 13,
+    PayOutBelowPixels = 11,
+    BankCapPixels = 20,
+    PayOutDivisor = 10,
+    BankDecayDivisor = 11,
+    RightWall = 894000,  // largest posx: Left 596
+    Ceiling = 39,        // smallest Top that does not turn the ball, just below the header strip
+    CeilingPush = 2000,
+    PaddleGap = 4,
+};
+
+enum class Reaction { Bar, Paddle, Penny, Hand };
+
+struct TickElement {
+    Component TForm1::* element;
+    Reaction reaction;
+    BarKind kind;
+};
+
+// The order in which one tick tests the ball against the elements.
+constexpr std::array<TickElement, 25> TickOrder = {{
+    {&TForm1::hinder1, Reaction::Bar, bkGreyFar},
+    {&TForm1::Hinder2, Reaction::Bar, bkGreyFar},
+    {&TForm1::Hinder3, Reaction::Bar, bkGrey},
+    {&TForm1::Hinder4, Reaction::Bar, bkGrey},
+    {&TForm1::hinder5, Reaction::Bar, bkYellowFlat},
+    {&TForm1::hinder6, Reaction::Bar, bkYellowFlat},
+    {&TForm1::hinder7, Reaction::Bar, bkRed},
+    {&TForm1::hinder8, Reaction::Bar, bkGreen},
+    {&TForm1::hinder9, Reaction::Bar, bkYellowUpright},
+    {&TForm1::hinder10, Reaction::Bar, bkYellowUpright},
+    {&TForm1::hinder11, Reaction::Bar, bkGreen},
+    {&TForm1::hinder12, Reaction::Bar, bkGreen},
+    {&TForm1::hinder13, Reaction::Bar, bkGreen},
+    {&TForm1::fanger, Reaction::Paddle, bkGrey},
+    {&TForm1::dig1, Reaction::Penny, bkGrey},
+    {&TForm1::dig2, Reaction::Penny, bkGrey},
+    {&TForm1::dig3, Reaction::Penny, bkGrey},
+    {&TForm1::dig4, Reaction::Penny, bkGrey},
+    {&TForm1::dig5, Reaction::Penny, bkGrey},
+    {&TForm1::dig6, Reaction::Penny, bkGrey},
+    {&TForm1::dig7, Reaction::Penny, bkGrey},
+    {&TForm1::dig8, Reaction::Penny, bkGrey},
+    {&TForm1::dig9, Reaction::Penny, bkGrey},
+    {&TForm1::dig10, Reaction::Penny, bkGrey},
+    {&TForm1::dig11, Reaction::Hand, bkGrey},
+}};
+
+std::int64_t magnitude(int32 value) { return std::llabs(std::int64_t{value}); }
+
+}  // namespace
+
+bool TForm1::BallTouches(const Component& element) const
+{
+    // Inclusive on every side: rectangles that only meet edge to edge already touch. Sums are
+    // taken in 64 bits because a level file may place an element anywhere.
+    auto right = [](const Component& c) { return std::int64_t{c.Left} + c.Width; };
+    auto bottom = [](const Component& c) { return std::int64_t{c.Top} + c.Height; };
+    return right(ball) >= element.Left && right(element) >= ball.Left &&
+           bottom(ball) >= element.Top && bottom(element) >= ball.Top;
+}
+
+void TForm1::Timer1Timer()
+{
+    platform.repaintNow(fanger);
+    if (halt) {
+        return;
+    }
+    posx = add32(posx, bewx);
+    ball.Left = div32(posx, teiler);
+    posy = add32(posy, bewy);
+    ball.Top = div32(posy, teiler);
+    bewy = add32(bewy, FallAcceleration);
+
+    const int32 speedCap = mul32(SpeedCapPixels, teiler);
+    if (magnitude(bewy) > speedCap) {
+        schwung = wrap32(schwung + magnitude(bewy) - speedCap);
+        bewy = bewy > 0 ? speedCap : neg32(speedCap);
+    }
+    if (magnitude(bewy) < mul32(PayOutBelowPixels, teiler)) {
+        // The banked fall speed is paid back as a push upward.
+        const int32 bankCap = mul32(BankCapPixels, teiler);
+        if (schwung > bankCap) {
+            schwung = bankCap;
+        }
+        bewy = sub32(bewy, schwung / PayOutDivisor);
+        schwung = sub32(schwung, schwung / BankDecayDivisor);
+    }
+
+    if (posx < 0) {
+        posx = 0;
+        bewx = neg32(bewx);
+    }
+    if (posx >= RightWall) {
+        posx = RightWall;
+        bewx = neg32(bewx);
+    }
+    if (ball.Top < Ceiling) {
+        bewy = neg32(bewy);
+        posy = add32(posy, CeilingPush);
+    }
+
+    const bool lost = ball.Top >= std::int64_t{ClientHeight} - ball.Height;
+    if (lost) {
+        loseBall();
+    }
+    for (const TickElement& entry : TickOrder) {
+        Component& element = this->*entry.element;
+        // A lost ball can no longer finish the level: the round-end dialog already owns the round.
+        if (entry.reaction == Reaction::Hand && lost) {
+            continue;
+        }
+        if (!BallTouches(element)) {
+            continue;
+        }
+        switch (entry.reaction) {
+            case Reaction::Bar: CheckBar(element, entry.kind); break;
+            case Reaction::Paddle: CheckPaddle(); break;
+            case Reaction::Penny: CheckPenny(element); break;
+            case Reaction::Hand: CheckHand(); break;
+        }
+    }
+    durchgang = add32(durchgang, 1);
+}
+
+void TForm1::loseBall()
+{
+    Timer1.Enabled = false;
+    baelle = sub32(baelle, 1);
+    ShowPoints();
+    ShowBalls();
+    Form2.Show();
+    if (baelle >= 2) {
+        Form2.setMessage("Sie haben noch " + std::to_string(baelle) + " Bälle! ");
+    } else if (baelle == 1) {
+        Form2.setMessage("Sie haben noch einen Ball!");
+    } else {
+        Form2.setMessage("Game over !");
+    }
+    Form2.Timer2.Enabled = true;
+}
+
+void TForm1::CheckPaddle()
+{
+    ball.Top = wrap32(std::int64_t{fanger.Top} - ball.Height - PaddleGap);
+    posy = mul32(ball.Top, teiler);
+    bewy = neg32(bewy);
+}

@@ -1,0 +1,165 @@
+#include <QAction>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/mainwindow.h"
+#include "app/playfield.h"
+#include "tests/qtgamefixture.h"
+
+namespace {
+
+QAction* findItem(QMenuBar* bar, const QString& menuTitle, const QString& caption)
+{
+    for (QAction* menu : bar->actions()) {
+        if (menu->text() != menuTitle || !menu->menu()) continue;
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->text() == caption) return item;
+        }
+    }
+    return nullptr;
+}
+
+struct SeenBox {
+    QString title;
+    QString text;
+    int buttons = 0;
+    bool icon = true;
+};
+
+// Answers the next modal message box and remembers what it showed.
+void answerNextBox(SeenBox& seen)
+{
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            answerNextBox(seen);
+            return;
+        }
+        seen = {box->windowTitle(), box->text(), int(box->buttons().size()),
+                box->icon() != QMessageBox::NoIcon};
+        box->accept();
+    });
+}
+
+bool isBlue(QRgb c) { return qBlue(c) > 120 && qBlue(c) > qRed(c) + 40 && qBlue(c) > qGreen(c); }
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menuItems_data();
+    void menuItems();
+    void fieldHasTheClientSize();
+    void frameShowsTheBallAndThePrompt();
+    void dragsTheRedBarAsTheRulesSay();
+    void missingLevelFileIsReportedAndEnds();
+};
+
+void TestMainWindow::menuItems_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QKeySequence>("shortcut");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("checkable");
+    QTest::newRow("Beenden") << "Datei" << "Beenden" << QKeySequence("Ctrl+E") << true << false;
+    QTest::newRow("hidden new ball")
+        << "Spiel" << "Ball an oberen Rand" << QKeySequence() << false << false;
+    QTest::newRow("Pause") << "Spiel" << "Pause" << QKeySequence("Ctrl+P") << true << true;
+    QTest::newRow("ball") << "Kaufen" << "1 Ball kaufen (kostet 3000 Punkte)"
+                          << QKeySequence("Ctrl+B") << true << false;
+    QTest::newRow("level") << "Kaufen" << "1 Level kaufen (kostet 10000 Punkte)"
+                           << QKeySequence("Ctrl+L") << true << false;
+    QTest::newRow("Info") << "Hilfe" << "Info" << QKeySequence("Ctrl+H") << true << false;
+}
+
+void TestMainWindow::menuItems()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, caption);
+    QFETCH(QKeySequence, shortcut);
+    QFETCH(bool, visible);
+    QFETCH(bool, checkable);
+    QtGameFixture fixture;
+    GameWindows& windows = fixture.open();
+    QAction* item = findItem(windows.Form1()->menuBar(), menu, caption);
+    QVERIFY(item);
+    QCOMPARE(item->shortcut(), shortcut);
+    QCOMPARE(item->isVisible(), visible);
+    QCOMPARE(item->isCheckable(), checkable);
+}
+
+void TestMainWindow::fieldHasTheClientSize()
+{
+    QtGameFixture fixture;
+    GameWindows& windows = fixture.open();
+    QCOMPARE(windows.Form1()->field()->size(), QSize(632, 434));
+    QCOMPARE(windows.Form1()->minimumSize(), windows.Form1()->maximumSize());
+    QCOMPARE(windows.Form1()->windowTitle(), QStringLiteral("Quirlon 95"));
+}
+
+void TestMainWindow::frameShowsTheBallAndThePrompt()
+{
+    QtGameFixture fixture;
+    GameWindows& windows = fixture.open();
+    TForm1& form = windows.game().Form1;
+    form.setEnabled(true);
+    form.Label4Click();
+    form.ball.Left = 300;
+    form.ball.Top = 200;
+    const QImage inPlay = windows.Form1()->field()->grab().toImage();
+    QVERIFY2(isBlue(inPlay.pixel(312, 212)), "the ball is drawn where the rules put it");
+    QCOMPARE(QColor(inPlay.pixel(450, 300)), QColor(Qt::black));
+
+    form.Label4.Visible = true;
+    const QImage waiting = windows.Form1()->field()->grab().toImage();
+    QCOMPARE(QColor(waiting.pixel(312, 212)), QColor(Qt::black));
+}
+
+void TestMainWindow::dragsTheRedBarAsTheRulesSay()
+{
+    QtGameFixture fixture;
+    GameWindows& windows = fixture.open();
+    TForm1& form = windows.game().Form1;
+    form.setEnabled(true);
+    form.Label4Click();
+    PlayField* field = windows.Form1()->field();
+    QCOMPARE(form.hinder7.Left, 266);
+    QTest::mouseMove(field, QPoint(316, 217));
+    QCOMPARE(field->cursor().shape(), Qt::CrossCursor);
+    QTest::mousePress(field, Qt::LeftButton, {}, QPoint(316, 217));
+    QTest::mouseMove(field, QPoint(416, 237));
+    QTest::mouseRelease(field, Qt::LeftButton, {}, QPoint(416, 237));
+    // The bar's centre follows the pointer, and the paddle travels centred under it.
+    QCOMPARE(form.hinder7.Left, 366);
+    QCOMPARE(form.hinder7.Top, 222);
+    QCOMPARE(form.fanger.Left, 311);
+    QVERIFY(!form.ziehen);
+}
+
+void TestMainWindow::missingLevelFileIsReportedAndEnds()
+{
+    QtGameFixture fixture(QByteArray{});
+    SeenBox seen;
+    answerNextBox(seen);
+    fixture.open();
+    QCOMPARE(seen.title, QStringLiteral("Quirlon 95"));
+    QCOMPARE(seen.text, QStringLiteral("Datei fehlt: Bitte kopieren Sie die Datei 328lvd.ini in "
+                                       "Ihr Windows-Verzeichnis."));
+    QCOMPARE(seen.buttons, 1);
+    QVERIFY(!seen.icon);
+    // The quit request waits for the event loop.
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+    guard.start(5000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_qt_mainwindow.moc"

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+
+#include "play/game.h"
+#include "tools/sim/recordingplatform.h"
+
+// Plays a script of input events through the game's rules. The game stands where it stands after
+// the start-up windows: the level file checked, the main window enabled, waiting for a start.
+class Scenario {
+public:
+    explicit Scenario(const std::filesystem::path& levelFile);
+
+    // Runs every line; prints a dump at each "dump", and a last one at the end or when the game
+    // asks to end. Returns the process exit code: 0, or 2 for a line it cannot read.
+    int run(std::istream& script, std::ostream& out, std::ostream& err);
+    // One script line; false when it cannot be read.
+    bool execute(const std::string& line, std::ostream& out);
+    bool ended() const { return platform.quit; }
+
+    RecordingPlatform platform;
+    Game game;
+
+private:
+    void repeat(long count, Timer& timer, void (*event)(Game&));
+};
