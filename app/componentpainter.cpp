@@ -10,10 +10,11 @@ namespace {
 // Anything beyond this margin around the field cannot be seen.
 enum { Reach = 4096 };
 
-std::int64_t clampToReach(std::int64_t value) { return std::clamp<std::int64_t>(value, -Reach, Reach); }
+std::int64_t clampToReach(std::int64_t value) {
+    return std::clamp<std::int64_t>(value, -Reach, Reach);
+}
 
-QFont arial(int pixelSize, bool bold)
-{
+QFont arial(int pixelSize, bool bold) {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixelSize);
     font.setBold(bold);
@@ -24,8 +25,7 @@ QFont arial(int pixelSize, bool bold)
 
 namespace ComponentPainter {
 
-std::optional<QRect> onScreen(const Component& component)
-{
+std::optional<QRect> onScreen(const Component& component) {
     if (!component.Visible || component.Width <= 0 || component.Height <= 0) {
         return std::nullopt;
     }
@@ -44,8 +44,7 @@ std::optional<QRect> onScreen(const Component& component)
     return QRect(int(left), int(top), int(right - left), int(bottom - top));
 }
 
-void drawPicture(QPainter& painter, const Component& component, Picture picture)
-{
+void drawPicture(QPainter& painter, const Component& component, Picture picture) {
     const std::optional<QRect> rect = onScreen(component);
     if (!rect) {
         return;
@@ -57,19 +56,23 @@ void drawPicture(QPainter& painter, const Component& component, Picture picture)
                        QRectF(0, 0, shown.width() * ratio, shown.height() * ratio));
 }
 
-void drawText(QPainter& painter, const Component& component, const QFont& font, QColor colour)
-{
+void drawText(QPainter& painter, const Component& component, const QFont& font, QColor colour) {
     const std::optional<QRect> rect = onScreen(component);
     if (!rect) {
         return;
     }
     painter.setFont(font);
     painter.setPen(colour);
-    painter.drawText(*rect, Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(component.Caption));
+    painter.drawText(*rect, Qt::AlignLeft | Qt::AlignTop,
+                     QString::fromStdString(component.Caption));
 }
 
-QFont hudFont() { return arial(21, true); }
+QFont hudFont() {
+    return arial(21, true);
+}
 
-QFont messageFont() { return arial(19, true); }
+QFont messageFont() {
+    return arial(19, true);
+}
 
 }  // namespace ComponentPainter

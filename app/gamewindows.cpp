@@ -1,69 +1,46 @@
 #include "app/gamewindows.h"
 
+#include <QDialog>
 #include <QGuiApplication>
 #include <QWindow>
 
 #include "app/mainwindow.h"
 #include "app/roundenddialog.h"
 #include "levels/levelfilelocation.h"
-#include "windows/aboutbox.h"
-#include "windows/helpbuyingwindow.h"
-#include "windows/helpelementswindow.h"
-#include "windows/startscreen.h"
 
 GameWindows::GameWindows(const std::filesystem::path& executableDir)
-    : theGame(platform, [executableDir] { return findLevelFile(executableDir); })
-{
+    : theGame(platform, [executableDir] { return findLevelFile(executableDir); }) {
     form1 = std::make_unique<MainWindow>(theGame);
     platform.setMainWindow(form1.get());
     // The creation handler checks the level file before any window shows.
     theGame.Form1.FormCreate();
-    theGame.Form1.setEnabled(false);
     form1->show();
-
-    form3 = std::make_unique<StartScreen>();
-    platform.setWindow(Window::Form3, form3.get());
-    form3->show();
+    // Until the start-up windows lead into the game, the main window takes input at once.
+    theGame.Form1.setEnabled(true);
 
     form2 = std::make_unique<RoundEndDialog>(theGame);
     platform.setWindow(Window::Form2, form2.get());
     connect(form2.get(), &RoundEndDialog::handled, form1.get(), &MainWindow::refresh);
 
-    form4 = std::make_unique<AboutBox>();
+    // The about box's place: not modal, shown once however often it is asked for.
+    form4 = std::make_unique<QDialog>();
+    form4->setWindowTitle(QStringLiteral("Info über Quirlon 95"));
     platform.setWindow(Window::Form4, form4.get());
-    form5 = std::make_unique<HelpElementsWindow>();
-    platform.setWindow(Window::Form5, form5.get());
-    form6 = std::make_unique<HelpBuyingWindow>();
-    platform.setWindow(Window::Form6, form6.get());
 
-    connectStartSequence();
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &GameWindows::followActivation);
 }
 
 GameWindows::~GameWindows() = default;
 
-void GameWindows::connectStartSequence()
-{
-    connect(form3.get(), &StartScreen::left, this, [this] { platform.showWindow(Window::Form5); });
-    connect(form5.get(), &HelpElementsWindow::left, this,
-            [this] { platform.showWindow(Window::Form6); });
-    // The help window on buying is the only way into the game.
-    connect(form6.get(), &HelpBuyingWindow::left, this, [this] {
-        theGame.Form1.setEnabled(true);
-        form1->activateWindow();
-    });
-}
-
 // The round-end dialog restarts its flight whenever the focus comes back to it from another
 // window of the program; coming back from another application leaves it flying.
-void GameWindows::followActivation(QWindow* focused)
-{
+void GameWindows::followActivation(QWindow* focused) {
     if (!focused) {
         return;
     }
     QWindow* dialog = form2->windowHandle();
-    const bool cameBack = focused == dialog && lastFocused && lastFocused != dialog &&
-                          theGame.Form2.Visible;
+    const bool cameBack =
+        focused == dialog && lastFocused && lastFocused != dialog && theGame.Form2.Visible;
     lastFocused = focused;
     if (cameBack) {
         theGame.Form2.FormActivate();

@@ -7,16 +7,12 @@
 #include "app/qtplatform.h"
 #include "play/game.h"
 
-class AboutBox;
-class HelpBuyingWindow;
-class HelpElementsWindow;
 class MainWindow;
+class QDialog;
 class QWindow;
 class RoundEndDialog;
-class StartScreen;
 
-// The program's six windows, created once in a fixed order and kept to the end, and the start
-// sequence that leads from the start screen through the two help windows to the game.
+// The program's windows, created once in a fixed order and kept to the end.
 class GameWindows : public QObject {
     Q_OBJECT
 
@@ -26,23 +22,16 @@ public:
 
     Game& game() { return theGame; }
     MainWindow* Form1() const { return form1.get(); }
-    StartScreen* Form3() const { return form3.get(); }
     RoundEndDialog* Form2() const { return form2.get(); }
-    AboutBox* Form4() const { return form4.get(); }
-    HelpElementsWindow* Form5() const { return form5.get(); }
-    HelpBuyingWindow* Form6() const { return form6.get(); }
+    QDialog* Form4() const { return form4.get(); }
 
 private:
-    void connectStartSequence();
     void followActivation(QWindow* focused);
 
     QtPlatform platform;
     Game theGame;
     std::unique_ptr<MainWindow> form1;
-    std::unique_ptr<StartScreen> form3;
     std::unique_ptr<RoundEndDialog> form2;
-    std::unique_ptr<AboutBox> form4;
-    std::unique_ptr<HelpElementsWindow> form5;
-    std::unique_ptr<HelpBuyingWindow> form6;
+    std::unique_ptr<QDialog> form4;
     QPointer<QWindow> lastFocused;
 };

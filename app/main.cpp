@@ -4,8 +4,7 @@
 #include "app/gamewindows.h"
 #include "art/pictures.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quirlon95"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quirlon95"));

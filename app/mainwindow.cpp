@@ -8,8 +8,7 @@
 #include "play/game.h"
 #include "play/tickperiod.h"
 
-MainWindow::MainWindow(Game& game) : game(game), playField(new PlayField(game, this))
-{
+MainWindow::MainWindow(Game& game) : game(game), playField(new PlayField(game, this)) {
     setWindowTitle(QString::fromStdString(game.Form1.Caption));
     setCentralWidget(playField);
     buildMenu();
@@ -36,8 +35,7 @@ MainWindow::MainWindow(Game& game) : game(game), playField(new PlayField(game, t
 }
 
 QAction* MainWindow::addItem(QMenu* menu, const QString& caption, QKeySequence shortcut,
-                             void (TForm1::*handler)())
-{
+                             void (TForm1::*handler)()) {
     QAction* action = menu->addAction(caption);
     action->setShortcut(shortcut);
     connect(action, &QAction::triggered, this, [this, handler] {
@@ -47,14 +45,14 @@ QAction* MainWindow::addItem(QMenu* menu, const QString& caption, QKeySequence s
     return action;
 }
 
-void MainWindow::buildMenu()
-{
+void MainWindow::buildMenu() {
     QMenu* datei = menuBar()->addMenu(QStringLiteral("Datei"));
     addItem(datei, QStringLiteral("Beenden"), QKeySequence(Qt::CTRL | Qt::Key_E), &TForm1::Beenden);
 
     QMenu* spiel = menuBar()->addMenu(QStringLiteral("Spiel"));
     // A new ball is put in play only by the start of a level.
-    addItem(spiel, QStringLiteral("Ball an oberen Rand"), {}, &TForm1::Neu1Click)->setVisible(false);
+    addItem(spiel, QStringLiteral("Ball an oberen Rand"), {}, &TForm1::Neu1Click)
+        ->setVisible(false);
     pause = addItem(spiel, QStringLiteral("Pause"), QKeySequence(Qt::CTRL | Qt::Key_P),
                     &TForm1::Button1Click);
     pause->setCheckable(true);
@@ -69,16 +67,14 @@ void MainWindow::buildMenu()
     addItem(hilfe, QStringLiteral("Info"), QKeySequence(Qt::CTRL | Qt::Key_H), &TForm1::Info1Click);
 }
 
-void MainWindow::refresh()
-{
+void MainWindow::refresh() {
     // Qt flips a checkable item by itself; the check mark is the rules' to decide.
     pause->setChecked(game.Form1.pauseChecked);
     playField->update();
     emit handled();
 }
 
-void MainWindow::closeEvent(QCloseEvent* event)
-{
+void MainWindow::closeEvent(QCloseEvent* event) {
     // A disabled main window cannot be closed; otherwise closing it ends the program.
     event->ignore();
     if (isEnabled()) {

@@ -10,38 +10,39 @@
 #include "app/playfield.h"
 #include "app/roundenddialog.h"
 
-void QtPlatform::showMessage(const std::string& text)
-{
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quirlon 95"),
-                    QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
+void QtPlatform::showMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quirlon 95"), QString::fromStdString(text),
+                    QMessageBox::Ok, QApplication::activeWindow());
     // The nested event loop keeps the timers running, as the rules expect.
     box.exec();
 }
 
-void QtPlatform::beep() { QApplication::beep(); }
-
-void QtPlatform::requestQuit()
-{
-    // Posted, so the running handler finishes first; a request made before the event loop runs
-    // ends it as soon as it starts.
-    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+void QtPlatform::beep() {
+    QApplication::beep();
 }
 
-QWidget* QtPlatform::widget(Window window) const { return windows[static_cast<int>(window)]; }
+void QtPlatform::requestQuit() {
+    // Posted, so the running handler finishes first; a request made before the event loop runs
+    // ends it as soon as it starts. exit() rather than quit(): quit() would first ask every window
+    // to close, and the main window answers a close by asking to quit.
+    QMetaObject::invokeMethod(
+        qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
 
-void QtPlatform::setWindow(Window window, QWidget* widget)
-{
+QWidget* QtPlatform::widget(Window window) const {
+    return windows[static_cast<int>(window)];
+}
+
+void QtPlatform::setWindow(Window window, QWidget* widget) {
     windows[static_cast<int>(window)] = widget;
 }
 
-void QtPlatform::setMainWindow(MainWindow* window)
-{
+void QtPlatform::setMainWindow(MainWindow* window) {
     mainWindow = window;
     setWindow(Window::Form1, window);
 }
 
-void QtPlatform::showWindow(Window window)
-{
+void QtPlatform::showWindow(Window window) {
     QWidget* w = widget(window);
     if (!w) {
         return;
@@ -54,29 +55,25 @@ void QtPlatform::showWindow(Window window)
     }
 }
 
-void QtPlatform::hideWindow(Window window)
-{
+void QtPlatform::hideWindow(Window window) {
     if (QWidget* w = widget(window)) {
         w->hide();
     }
 }
 
-void QtPlatform::setWindowEnabled(Window window, bool enabled)
-{
+void QtPlatform::setWindowEnabled(Window window, bool enabled) {
     if (QWidget* w = widget(window)) {
         w->setEnabled(enabled);
     }
 }
 
-void QtPlatform::repaintNow(const Component& component)
-{
+void QtPlatform::repaintNow(const Component& component) {
     if (mainWindow && mainWindow->isVisible()) {
         mainWindow->field()->repaintComponent(component);
     }
 }
 
-TextExtent QtPlatform::measureText(TextStyle style, const std::string& text)
-{
+TextExtent QtPlatform::measureText(TextStyle style, const std::string& text) {
     const QFontMetrics metrics(style == TextStyle::Hud ? ComponentPainter::hudFont()
                                                        : ComponentPainter::messageFont());
     return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};

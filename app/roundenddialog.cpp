@@ -14,9 +14,9 @@ enum ButtonGeometry { ButtonLeft = 1, ButtonTop = 228, ButtonWidth = 404, Button
 }  // namespace
 
 RoundEndDialog::RoundEndDialog(Game& game, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), game(game),
-      label2(new QPushButton(this))
-{
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      game(game),
+      label2(new QPushButton(this)) {
     setWindowTitle(QStringLiteral("Quirlon 95"));
     setFixedSize(TForm2::ClientWidth, TForm2::ClientHeight);
     setModal(false);
@@ -48,37 +48,32 @@ RoundEndDialog::RoundEndDialog(Game& game, QWidget* parent)
     refresh();
 }
 
-void RoundEndDialog::refresh()
-{
+void RoundEndDialog::refresh() {
     label2->setText(QString::fromStdString(game.Form2.label2Caption));
     update();
     emit handled();
 }
 
-void RoundEndDialog::paintEvent(QPaintEvent*)
-{
+void RoundEndDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     ComponentPainter::drawText(painter, game.Form2.Label1, ComponentPainter::messageFont(),
                                Qt::white);
 }
 
-void RoundEndDialog::closeByFrame()
-{
+void RoundEndDialog::closeByFrame() {
     if (game.Form2.Visible) {
         game.Form2.Close();
         refresh();
     }
 }
 
-void RoundEndDialog::closeEvent(QCloseEvent* event)
-{
+void RoundEndDialog::closeEvent(QCloseEvent* event) {
     closeByFrame();
     event->accept();
 }
 
 // Escape closes the dialog like its close box.
-void RoundEndDialog::reject()
-{
+void RoundEndDialog::reject() {
     closeByFrame();
     QDialog::reject();
 }

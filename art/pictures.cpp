@@ -6,29 +6,41 @@
 
 namespace {
 
-const char* fileName(Picture picture)
-{
+const char* fileName(Picture picture) {
     switch (picture) {
-        case Picture::Ball: return "ball.svg";
-        case Picture::Paddle: return "paddle.svg";
-        case Picture::RedBar: return "redbar.svg";
-        case Picture::GreyBar: return "greybar.svg";
-        case Picture::GreyBarUpright: return "greybar-upright.svg";
-        case Picture::YellowBar: return "yellowbar.svg";
-        case Picture::YellowBarUpright: return "yellowbar-upright.svg";
-        case Picture::GreenBar: return "greenbar.svg";
-        case Picture::GreenBarUpright: return "greenbar-upright.svg";
-        case Picture::Penny: return "penny.svg";
-        case Picture::Hand: return "hand.svg";
-        case Picture::Header: return "header.svg";
-        case Picture::Title: return "title.svg";
-        case Picture::Icon: return "quirlon95.svg";
+        case Picture::Ball:
+            return "ball.svg";
+        case Picture::Paddle:
+            return "paddle.svg";
+        case Picture::RedBar:
+            return "redbar.svg";
+        case Picture::GreyBar:
+            return "greybar.svg";
+        case Picture::GreyBarUpright:
+            return "greybar-upright.svg";
+        case Picture::YellowBar:
+            return "yellowbar.svg";
+        case Picture::YellowBarUpright:
+            return "yellowbar-upright.svg";
+        case Picture::GreenBar:
+            return "greenbar.svg";
+        case Picture::GreenBarUpright:
+            return "greenbar-upright.svg";
+        case Picture::Penny:
+            return "penny.svg";
+        case Picture::Hand:
+            return "hand.svg";
+        case Picture::Header:
+            return "header.svg";
+        case Picture::Title:
+            return "title.svg";
+        case Picture::Icon:
+            return "quirlon95.svg";
     }
     return "";
 }
 
-QPixmap render(Picture picture, qreal ratio)
-{
+QPixmap render(Picture picture, qreal ratio) {
     QSvgRenderer renderer(Pictures::path(picture));
     const QSize size = renderer.defaultSize();
     QPixmap pixmap(size * ratio);
@@ -44,12 +56,15 @@ QPixmap render(Picture picture, qreal ratio)
 
 namespace Pictures {
 
-QString path(Picture picture) { return QStringLiteral(":/art/") + QLatin1String(fileName(picture)); }
+QString path(Picture picture) {
+    return QStringLiteral(":/art/") + QLatin1String(fileName(picture));
+}
 
-QSize size(Picture picture) { return pixmap(picture, 1.0).deviceIndependentSize().toSize(); }
+QSize size(Picture picture) {
+    return pixmap(picture, 1.0).deviceIndependentSize().toSize();
+}
 
-const QPixmap& pixmap(Picture picture, qreal devicePixelRatio)
-{
+const QPixmap& pixmap(Picture picture, qreal devicePixelRatio) {
     static QHash<QPair<int, qreal>, QPixmap> cache;
     const QPair<int, qreal> key(static_cast<int>(picture), devicePixelRatio);
     auto found = cache.find(key);

@@ -81,7 +81,8 @@ std::string readWholeFile(const std::filesystem::path& path) {
     return contents;
 }
 
-// Splits text into lines at CRLF, LF or CR, one line per call.
+// Splits text into lines at every CR and every LF. A CRLF pair thus yields an extra empty line,
+// which the reader skips like any blank line, so CRLF, LF and CR files all read the same.
 class LineReader {
 public:
     explicit LineReader(std::string_view text) : rest_(text) {}
@@ -98,8 +99,7 @@ public:
         }
         const auto end = static_cast<std::size_t>(lineEnd - rest_.begin());
         line = rest_.substr(0, end);
-        const bool crlf = rest_[end] == '\r' && end + 1 < rest_.size() && rest_[end + 1] == '\n';
-        rest_.remove_prefix(end + (crlf ? 2 : 1));
+        rest_.remove_prefix(end + 1);
         return true;
     }
 

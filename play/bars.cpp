@@ -5,8 +5,7 @@ namespace {
 enum class Face { Left, Right, Top, Bottom };
 
 // Takes a yellow bar's thickness off the face that was hit; a bar worn to nothing is put aside.
-void wear(Component& bar, Wear wear, Face face)
-{
+void wear(Component& bar, Wear wear, Face face) {
     if (wear == Wear::Height && (face == Face::Top || face == Face::Bottom)) {
         bar.Height = sub32(bar.Height, WearPerHit);
         if (face == Face::Top) {
@@ -29,12 +28,13 @@ void wear(Component& bar, Wear wear, Face face)
 
 }  // namespace
 
-void TForm1::CheckBar(Component& bar, BarKind kind)
-{
+void TForm1::CheckBar(Component& bar, BarKind kind) {
     const BarKindParams& params = BarKinds[kind];
     // Each face reads the geometry afresh: an earlier face of the same call may have moved the
     // ball or worn the bar.
-    auto hit = [](std::int64_t depth) { return depth <= MaxHitDepth; };
+    // A depth below 0 is a face the ball has not reached; it can only come up once a worn-out
+    // bar has been put aside, and must not pull the ball after it.
+    auto hit = [](std::int64_t depth) { return depth >= 0 && depth <= MaxHitDepth; };
     auto bounce = [&](Face face, bool across_x) {
         if (params.reverseBoth || across_x) {
             bewx = neg32(bewx);

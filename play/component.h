@@ -21,8 +21,7 @@ struct Component {
     std::string Caption;  // text components only
 
     // Left and top edges inside, right and bottom edges outside, as the platform hit-tests.
-    bool contains(int32 x, int32 y) const
-    {
+    bool contains(int32 x, int32 y) const {
         return x >= Left && y >= Top && std::int64_t{x} < std::int64_t{Left} + Width &&
                std::int64_t{y} < std::int64_t{Top} + Height;
     }

@@ -10,8 +10,7 @@ constexpr MoveHandler Steers = MoveHandler::FangerMouseMove;
 constexpr MoveHandler Still = MoveHandler::None;
 
 Component picture(const char* name, int32 left, int32 top, int32 width, int32 height, bool visible,
-                  MoveHandler onMove)
-{
+                  MoveHandler onMove) {
     Component c;
     c.Name = name;
     c.Left = left;
@@ -23,16 +22,14 @@ Component picture(const char* name, int32 left, int32 top, int32 width, int32 he
     return c;
 }
 
-Component text(const char* name, int32 left, int32 top, const char* caption)
-{
+Component text(const char* name, int32 left, int32 top, const char* caption) {
     Component c = picture(name, left, top, 0, 0, true, Still);
     c.Caption = caption;
     return c;
 }
 
 // The start values are fixed texts, so the strict conversion cannot fail in use.
-int32 startValue(const std::string& text)
-{
+int32 startValue(const std::string& text) {
     int32 value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
@@ -41,13 +38,13 @@ int32 startValue(const std::string& text)
 }  // namespace
 
 const std::array<Component TForm1::*, 34> TForm1::StackingOrder = {
-    &TForm1::Image1,   &TForm1::Shape1,   &TForm1::Hinder2,  &TForm1::hinder8,  &TForm1::hinder11,
-    &TForm1::dig11,    &TForm1::dig6,     &TForm1::dig8,     &TForm1::dig1,     &TForm1::dig9,
-    &TForm1::dig2,     &TForm1::dig10,    &TForm1::dig4,     &TForm1::dig3,     &TForm1::dig5,
-    &TForm1::dig7,     &TForm1::hinder1,  &TForm1::Hinder3,  &TForm1::Hinder4,  &TForm1::hinder5,
-    &TForm1::hinder6,  &TForm1::hinder13, &TForm1::hinder10, &TForm1::hinder9,  &TForm1::hinder12,
-    &TForm1::ball,     &TForm1::hinder7,  &TForm1::fanger,   &TForm1::Image2,   &TForm1::Label2,
-    &TForm1::Label1,   &TForm1::Label3,   &TForm1::Label5,   &TForm1::Label4,
+    &TForm1::Image1,  &TForm1::Shape1,   &TForm1::Hinder2,  &TForm1::hinder8, &TForm1::hinder11,
+    &TForm1::dig11,   &TForm1::dig6,     &TForm1::dig8,     &TForm1::dig1,    &TForm1::dig9,
+    &TForm1::dig2,    &TForm1::dig10,    &TForm1::dig4,     &TForm1::dig3,    &TForm1::dig5,
+    &TForm1::dig7,    &TForm1::hinder1,  &TForm1::Hinder3,  &TForm1::Hinder4, &TForm1::hinder5,
+    &TForm1::hinder6, &TForm1::hinder13, &TForm1::hinder10, &TForm1::hinder9, &TForm1::hinder12,
+    &TForm1::ball,    &TForm1::hinder7,  &TForm1::fanger,   &TForm1::Image2,  &TForm1::Label2,
+    &TForm1::Label1,  &TForm1::Label3,   &TForm1::Label5,   &TForm1::Label4,
 };
 
 TForm1::TForm1(Platform& platform, TForm2& form2, LevelFileFinder findLevelFile)
@@ -87,8 +84,7 @@ TForm1::TForm1(Platform& platform, TForm2& form2, LevelFileFinder findLevelFile)
       Label4(picture("Label4", 0, 38, 632, 436, true, MoveHandler::Label4MouseMove)),
       platform(platform),
       Form2(form2),
-      findLevelFile(std::move(findLevelFile))
-{
+      findLevelFile(std::move(findLevelFile)) {
     // A disabled paddle lets the mouse through to whatever lies beneath it.
     fanger.Enabled = false;
     Label4.Caption = "Klicken zum Starten...";
@@ -97,8 +93,7 @@ TForm1::TForm1(Platform& platform, TForm2& form2, LevelFileFinder findLevelFile)
     }
 }
 
-void TForm1::setEnabled(bool enabled)
-{
+void TForm1::setEnabled(bool enabled) {
     Enabled = enabled;
     if (!enabled) {
         Mouse.endCapture();
@@ -106,16 +101,14 @@ void TForm1::setEnabled(bool enabled)
     platform.setWindowEnabled(Window::Form1, enabled);
 }
 
-void TForm1::setCaption(Component& label, const std::string& text)
-{
+void TForm1::setCaption(Component& label, const std::string& text) {
     label.Caption = text;
     const TextExtent extent = platform.measureText(TextStyle::Hud, text);
     label.Width = extent.Width;
     label.Height = extent.Height;
 }
 
-void TForm1::FormCreate()
-{
+void TForm1::FormCreate() {
     levelini.emplace(findLevelFile());
     if (levelini->section("1").readInteger("hinder1.left", 0) == 0) {
         halt = true;
@@ -129,8 +122,7 @@ void TForm1::FormCreate()
     putBallAtStart();
 }
 
-void TForm1::putBallAtStart()
-{
+void TForm1::putBallAtStart() {
     bewx = startValue(bewxedit);
     posx = startValue(posxedit);
     posy = startValue(posyedit);
@@ -140,8 +132,7 @@ void TForm1::putBallAtStart()
     durchgang = 0;
 }
 
-void TForm1::Neu1Click()
-{
+void TForm1::Neu1Click() {
     teiler = 1500;
     halt = false;
     putBallAtStart();
@@ -151,27 +142,35 @@ void TForm1::Neu1Click()
     Timer1.Enabled = true;
 }
 
-void TForm1::ShowBalls()
-{
+void TForm1::ShowBalls() {
     setCaption(Label2, baelle == 1 ? "1 Ball" : std::to_string(baelle) + " Bälle");
 }
 
-void TForm1::ShowLevel() { setCaption(Label1, "Level " + std::to_string(levelnr)); }
+void TForm1::ShowLevel() {
+    setCaption(Label1, "Level " + std::to_string(levelnr));
+}
 
-void TForm1::ShowPoints()
-{
+void TForm1::ShowPoints() {
     // The six digits come from a cascade of overwrites; the last test that holds wins, and a
     // million or more leaves the old text standing.
     const std::string digits = std::to_string(punkte);
     std::optional<std::string> shown;
-    if (punkte < 1000000) shown = digits;
-    if (punkte < 100000) shown = "0" + digits;
-    if (punkte < 10000) shown = "00" + digits;
-    if (punkte < 1000) shown = "000" + digits;
-    if (punkte < 100) shown = "0000" + digits;
-    if (punkte < 10) shown = "00000" + digits;
-    if (punkte < 1) shown = "00000" + digits;
-    if (punkte < 0) shown = "000000";
+    if (punkte < 1000000)
+        shown = digits;
+    if (punkte < 100000)
+        shown = "0" + digits;
+    if (punkte < 10000)
+        shown = "00" + digits;
+    if (punkte < 1000)
+        shown = "000" + digits;
+    if (punkte < 100)
+        shown = "0000" + digits;
+    if (punkte < 10)
+        shown = "00000" + digits;
+    if (punkte < 1)
+        shown = "00000" + digits;
+    if (punkte < 0)
+        shown = "000000";
     if (shown) {
         setCaption(Label3, *shown);
     }

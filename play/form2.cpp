@@ -8,24 +8,21 @@ enum Flight { StartFlugx = 3000, StartFlugy = 250, FallPerStep = 750, Milli = 10
 
 }  // namespace
 
-TForm2::TForm2(Platform& platform, TForm1& form1) : platform(platform), Form1(form1)
-{
+TForm2::TForm2(Platform& platform, TForm1& form1) : platform(platform), Form1(form1) {
     Label1.Name = "Label1";
     Label1.Left = 10;
     Label1.Top = 10;
     setMessage("Game over !");
 }
 
-void TForm2::setMessage(const std::string& text)
-{
+void TForm2::setMessage(const std::string& text) {
     Label1.Caption = text;
     const TextExtent extent = platform.measureText(TextStyle::Message, text);
     Label1.Width = extent.Width;
     Label1.Height = extent.Height;
 }
 
-void TForm2::Show()
-{
+void TForm2::Show() {
     if (Visible) {
         return;
     }
@@ -34,8 +31,7 @@ void TForm2::Show()
     FormActivate();
 }
 
-void TForm2::FormActivate()
-{
+void TForm2::FormActivate() {
     Form1.setCaption(Form1.Label1, "Level <>");
     Form1.setCaption(Form1.Label2, "<> Bälle");
     Form1.setCaption(Form1.Label3, "");
@@ -51,8 +47,7 @@ void TForm2::FormActivate()
     Timer2.Enabled = true;
 }
 
-void TForm2::Timer2Timer()
-{
+void TForm2::Timer2Timer() {
     Form1.durchgang = add32(Form1.durchgang, 1);
     flugy = add32(flugy, FallPerStep);
     Label1.Top = add32(Label1.Top, flugy / Milli);
@@ -71,23 +66,22 @@ void TForm2::Timer2Timer()
     }
 }
 
-void TForm2::Timer1Timer() { Label1.Visible = !Label1.Visible; }
+void TForm2::Timer1Timer() {
+    Label1.Visible = !Label1.Visible;
+}
 
-void TForm2::Label2Click()
-{
+void TForm2::Label2Click() {
     Close();
     Form1.setEnabled(true);
 }
 
-void TForm2::Close()
-{
+void TForm2::Close() {
     FormClose();
     Visible = false;
     platform.hideWindow(Window::Form2);
 }
 
-void TForm2::FormClose()
-{
+void TForm2::FormClose() {
     Form1.Label4.Visible = true;
     Form1.fanger.Top = TForm1::ParkedPaddleTop;
     Form1.levelnr = sub32(Form1.levelnr, 1);

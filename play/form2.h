@@ -19,7 +19,7 @@ public:
 
     Component Label1;  // the message
     std::string label2Caption = "Hier klicken, um weiterzumachen...";
-    Timer Timer2{20, false};  // the flight
+    Timer Timer2{20, false};   // the flight
     Timer Timer1{250, false};  // the blink
     bool Visible = false;
     // Thousandths of a pixel per flight step.

@@ -7,9 +7,7 @@
 class Game {
 public:
     Game(Platform& platform, TForm1::LevelFileFinder findLevelFile)
-        : Form1(platform, Form2, std::move(findLevelFile)), Form2(platform, Form1)
-    {
-    }
+        : Form1(platform, Form2, std::move(findLevelFile)), Form2(platform, Form1) {}
 
     TForm1 Form1;
     TForm2 Form2;

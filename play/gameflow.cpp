@@ -8,8 +8,7 @@ enum Countdown { PointsPerStep = 10, WarningThreshold = 500, PointsAfterRunOut =
 
 }  // namespace
 
-void TForm1::Label4Click()
-{
+void TForm1::Label4Click() {
     hinder7.Left = ClientWidth / 2 - hinder7.Width / 2;
     hinder7.Top = ClientHeight / 2 - hinder7.Height / 2;
     Neu1Click();
@@ -23,8 +22,7 @@ void TForm1::Label4Click()
     LoadLevel();
 }
 
-void TForm1::Timer2Timer()
-{
+void TForm1::Timer2Timer() {
     if (halt || !Timer1.Enabled) {
         return;
     }
@@ -48,13 +46,11 @@ void TForm1::Timer2Timer()
     }
 }
 
-bool TForm1::roundInProgress() const
-{
+bool TForm1::roundInProgress() const {
     return !Label4.Visible && Timer1.Enabled && !Form2.Visible;
 }
 
-void TForm1::Button1Click()
-{
+void TForm1::Button1Click() {
     // Outside a round a pause would set the ball running under the start prompt.
     if (!roundInProgress()) {
         return;
@@ -63,8 +59,7 @@ void TForm1::Button1Click()
     pauseChecked = halt;
 }
 
-void TForm1::showShortOfPoints()
-{
+void TForm1::showShortOfPoints() {
     // The player cannot steer while the box is open, so play stands still meanwhile.
     const bool wasHalted = halt;
     halt = true;
@@ -72,8 +67,7 @@ void TForm1::showShortOfPoints()
     halt = wasHalted;
 }
 
-void TForm1::N1Ballkaufenkostet5000Punkte1Click()
-{
+void TForm1::N1Ballkaufenkostet5000Punkte1Click() {
     if (punkte >= BallPrice) {
         baelle = add32(baelle, 1);
         punkte = sub32(punkte, BallPrice);
@@ -84,8 +78,7 @@ void TForm1::N1Ballkaufenkostet5000Punkte1Click()
     ShowBalls();
 }
 
-void TForm1::N1Levelkaufenkostet20000Punkte1Click()
-{
+void TForm1::N1Levelkaufenkostet20000Punkte1Click() {
     if (punkte >= LevelPrice) {
         levelnr = add32(levelnr, 1);
         // While the start prompt shows there is no round to end, and the raised level number is
@@ -103,6 +96,10 @@ void TForm1::N1Levelkaufenkostet20000Punkte1Click()
     ShowLevel();
 }
 
-void TForm1::Beenden() { platform.requestQuit(); }
+void TForm1::Beenden() {
+    platform.requestQuit();
+}
 
-void TForm1::Info1Click() { platform.showWindow(Window::Form4); }
+void TForm1::Info1Click() {
+    platform.showWindow(Window::Form4);
+}

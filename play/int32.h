@@ -7,13 +7,22 @@
 // which wrap instead of overflowing into undefined behaviour.
 using int32 = std::int32_t;
 
-constexpr int32 wrap32(std::int64_t value)
-{
+constexpr int32 wrap32(std::int64_t value) {
     return static_cast<int32>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)));
 }
-constexpr int32 add32(int32 a, int32 b) { return wrap32(std::int64_t{a} + b); }
-constexpr int32 sub32(int32 a, int32 b) { return wrap32(std::int64_t{a} - b); }
-constexpr int32 mul32(int32 a, int32 b) { return wrap32(std::int64_t{a} * b); }
-constexpr int32 neg32(int32 a) { return wrap32(-std::int64_t{a}); }
+constexpr int32 add32(int32 a, int32 b) {
+    return wrap32(std::int64_t{a} + b);
+}
+constexpr int32 sub32(int32 a, int32 b) {
+    return wrap32(std::int64_t{a} - b);
+}
+constexpr int32 mul32(int32 a, int32 b) {
+    return wrap32(std::int64_t{a} * b);
+}
+constexpr int32 neg32(int32 a) {
+    return wrap32(-std::int64_t{a});
+}
 // Integer division truncating toward zero; the one quotient that does not fit wraps.
-constexpr int32 div32(int32 a, int32 b) { return wrap32(std::int64_t{a} / b); }
+constexpr int32 div32(int32 a, int32 b) {
+    return wrap32(std::int64_t{a} / b);
+}

@@ -7,7 +7,7 @@ namespace {
 enum DragLimits { TopMostBar = 40 };
 
 struct DragCheck {
-    Component TForm1::* element;
+    Component TForm1::*element;
     BarKind kind;
     bool skippedInLevel23;
 };
@@ -32,8 +32,7 @@ constexpr std::array<DragCheck, 14> DragOrder = {{
 }};
 
 // The lower bound first, then the upper one, so that the upper bound wins when they cross.
-int32 clamp(int32 value, std::int64_t lower, std::int64_t upper)
-{
+int32 clamp(int32 value, std::int64_t lower, std::int64_t upper) {
     if (value < lower) {
         value = wrap32(lower);
     }
@@ -45,29 +44,29 @@ int32 clamp(int32 value, std::int64_t lower, std::int64_t upper)
 
 }  // namespace
 
-void TForm1::followPointer(const Component& sender, int32 X)
-{
+void TForm1::followPointer(const Component& sender, int32 X) {
     const int32 x = wrap32(std::int64_t{X} + sender.Left - fanger.Width / 2);
     fanger.Left = clamp(x, 0, std::int64_t{ClientWidth} - fanger.Width);
 }
 
-void TForm1::fangerMouseMove(const Component& sender, int32 X, int32 /*Y*/)
-{
+void TForm1::fangerMouseMove(const Component& sender, int32 X, int32 /*Y*/) {
     followPointer(sender, X);
     platform.repaintNow(fanger);
 }
 
-void TForm1::Label4MouseMove(const Component& sender, int32 X, int32 /*Y*/)
-{
+void TForm1::Label4MouseMove(const Component& sender, int32 X, int32 /*Y*/) {
     followPointer(sender, X);
 }
 
-void TForm1::hinder7MouseDown() { ziehen = true; }
+void TForm1::hinder7MouseDown() {
+    ziehen = true;
+}
 
-void TForm1::hinder7MouseUp() { ziehen = false; }
+void TForm1::hinder7MouseUp() {
+    ziehen = false;
+}
 
-void TForm1::hinder7MouseMove(int32 X, int32 Y)
-{
+void TForm1::hinder7MouseMove(int32 X, int32 Y) {
     if (ziehen) {
         dragStep(X, Y);
     } else {
@@ -75,8 +74,7 @@ void TForm1::hinder7MouseMove(int32 X, int32 Y)
     }
 }
 
-void TForm1::dragStep(int32 X, int32 Y)
-{
+void TForm1::dragStep(int32 X, int32 Y) {
     for (const DragCheck& check : DragOrder) {
         if (check.skippedInLevel23 && levelnr == 23) {
             continue;
@@ -97,5 +95,6 @@ void TForm1::dragStep(int32 X, int32 Y)
     const int32 y = wrap32(std::int64_t{hinder7.Top} + Y - hinder7.Height / 2);
     hinder7.Top = clamp(y, TopMostBar, std::int64_t{ClientHeight} - hinder7.Height - fanger.Height);
     // The paddle travels centred under the bar, unclamped.
-    fanger.Left = wrap32(std::int64_t{hinder7.Left} - (std::int64_t{fanger.Width} - hinder7.Width) / 2);
+    fanger.Left =
+        wrap32(std::int64_t{hinder7.Left} - (std::int64_t{fanger.Width} - hinder7.Width) / 2);
 }

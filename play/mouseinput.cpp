@@ -4,9 +4,8 @@
 
 #include "play/form1.h"
 
-Component* MouseInput::componentAt(int32 x, int32 y) const
-{
-    for (Component TForm1::* member : std::views::reverse(TForm1::StackingOrder)) {
+Component* MouseInput::componentAt(int32 x, int32 y) const {
+    for (Component TForm1::*member : std::views::reverse(TForm1::StackingOrder)) {
         Component& c = form.*member;
         if (c.Visible && c.Enabled && c.contains(x, y)) {
             return &c;
@@ -15,13 +14,11 @@ Component* MouseInput::componentAt(int32 x, int32 y) const
     return nullptr;
 }
 
-Component* MouseInput::target(int32 x, int32 y) const
-{
+Component* MouseInput::target(int32 x, int32 y) const {
     return captured ? captured : componentAt(x, y);
 }
 
-void MouseInput::move(int32 x, int32 y)
-{
+void MouseInput::move(int32 x, int32 y) {
     Component* c = form.Enabled ? target(x, y) : nullptr;
     if (!c) {
         return;
@@ -29,15 +26,21 @@ void MouseInput::move(int32 x, int32 y)
     const int32 X = sub32(x, c->Left);
     const int32 Y = sub32(y, c->Top);
     switch (c->OnMouseMove) {
-        case MoveHandler::None: break;
-        case MoveHandler::FangerMouseMove: form.fangerMouseMove(*c, X, Y); break;
-        case MoveHandler::Label4MouseMove: form.Label4MouseMove(*c, X, Y); break;
-        case MoveHandler::Hinder7MouseMove: form.hinder7MouseMove(X, Y); break;
+        case MoveHandler::None:
+            break;
+        case MoveHandler::FangerMouseMove:
+            form.fangerMouseMove(*c, X, Y);
+            break;
+        case MoveHandler::Label4MouseMove:
+            form.Label4MouseMove(*c, X, Y);
+            break;
+        case MoveHandler::Hinder7MouseMove:
+            form.hinder7MouseMove(X, Y);
+            break;
     }
 }
 
-void MouseInput::press(int32 x, int32 y, MouseButton button)
-{
+void MouseInput::press(int32 x, int32 y, MouseButton button) {
     Component* c = form.Enabled ? target(x, y) : nullptr;
     if (!c) {
         return;
@@ -50,8 +53,7 @@ void MouseInput::press(int32 x, int32 y, MouseButton button)
     }
 }
 
-void MouseInput::release(int32 x, int32 y, MouseButton button)
-{
+void MouseInput::release(int32 x, int32 y, MouseButton button) {
     Component* c = form.Enabled ? target(x, y) : nullptr;
     if (!c) {
         return;

@@ -6,8 +6,7 @@ enum Reward { PennyPoints = 250, BonusPerLevel = 25, LastLevel = 7 };
 
 }  // namespace
 
-void TForm1::CheckPenny(Component& penny)
-{
+void TForm1::CheckPenny(Component& penny) {
     punkte = add32(punkte, PennyPoints);
     // Out of the field, not hidden: the touch test never looks at visibility.
     penny.Top = -100;
@@ -15,8 +14,7 @@ void TForm1::CheckPenny(Component& penny)
     ShowPoints();
 }
 
-void TForm1::CheckHand()
-{
+void TForm1::CheckHand() {
     const int32 bonus = mul32(BonusPerLevel, levelnr);
     punkte = add32(punkte, bonus);
     // The boxes below run their own event loop with the timers still firing; halt keeps the tick

@@ -22,7 +22,7 @@ enum Motion {
 enum class Reaction { Bar, Paddle, Penny, Hand };
 
 struct TickElement {
-    Component TForm1::* element;
+    Component TForm1::*element;
     Reaction reaction;
     BarKind kind;
 };
@@ -56,12 +56,13 @@ constexpr std::array<TickElement, 25> TickOrder = {{
     {&TForm1::dig11, Reaction::Hand, bkGrey},
 }};
 
-std::int64_t magnitude(int32 value) { return std::llabs(std::int64_t{value}); }
+std::int64_t magnitude(int32 value) {
+    return std::llabs(std::int64_t{value});
+}
 
 }  // namespace
 
-bool TForm1::BallTouches(const Component& element) const
-{
+bool TForm1::BallTouches(const Component& element) const {
     // Inclusive on every side: rectangles that only meet edge to edge already touch. Sums are
     // taken in 64 bits because a level file may place an element anywhere.
     auto right = [](const Component& c) { return std::int64_t{c.Left} + c.Width; };
@@ -70,8 +71,7 @@ bool TForm1::BallTouches(const Component& element) const
            bottom(ball) >= element.Top && bottom(element) >= ball.Top;
 }
 
-void TForm1::Timer1Timer()
-{
+void TForm1::Timer1Timer() {
     platform.repaintNow(fanger);
     if (halt) {
         return;
@@ -124,17 +124,24 @@ void TForm1::Timer1Timer()
             continue;
         }
         switch (entry.reaction) {
-            case Reaction::Bar: CheckBar(element, entry.kind); break;
-            case Reaction::Paddle: CheckPaddle(); break;
-            case Reaction::Penny: CheckPenny(element); break;
-            case Reaction::Hand: CheckHand(); break;
+            case Reaction::Bar:
+                CheckBar(element, entry.kind);
+                break;
+            case Reaction::Paddle:
+                CheckPaddle();
+                break;
+            case Reaction::Penny:
+                CheckPenny(element);
+                break;
+            case Reaction::Hand:
+                CheckHand();
+                break;
         }
     }
     durchgang = add32(durchgang, 1);
 }
 
-void TForm1::loseBall()
-{
+void TForm1::loseBall() {
     Timer1.Enabled = false;
     baelle = sub32(baelle, 1);
     ShowPoints();
@@ -150,8 +157,7 @@ void TForm1::loseBall()
     Form2.Timer2.Enabled = true;
 }
 
-void TForm1::CheckPaddle()
-{
+void TForm1::CheckPaddle() {
     ball.Top = wrap32(std::int64_t{fanger.Top} - ball.Height - PaddleGap);
     posy = mul32(ball.Top, teiler);
     bewy = neg32(bewy);

@@ -10,8 +10,7 @@
 // The user and system data directories point into the temporary folder, so a level file
 // installed on the machine cannot interfere.
 struct QtGameFixture {
-    explicit QtGameFixture(const QByteArray& levelFile = "[1]\nhinder1.left=80\n")
-    {
+    explicit QtGameFixture(const QByteArray& levelFile = "[1]\nhinder1.left=80\n") {
         qputenv("XDG_DATA_HOME", dir.filePath("home").toLocal8Bit());
         qputenv("XDG_DATA_DIRS", dir.filePath("system").toLocal8Bit());
         if (!levelFile.isNull()) {
@@ -21,8 +20,7 @@ struct QtGameFixture {
         }
     }
 
-    GameWindows& open()
-    {
+    GameWindows& open() {
         windows = std::make_unique<GameWindows>(dir.path().toStdString());
         return *windows;
     }

@@ -11,12 +11,13 @@
 
 namespace {
 
-QAction* findItem(QMenuBar* bar, const QString& menuTitle, const QString& caption)
-{
+QAction* findItem(QMenuBar* bar, const QString& menuTitle, const QString& caption) {
     for (QAction* menu : bar->actions()) {
-        if (menu->text() != menuTitle || !menu->menu()) continue;
+        if (menu->text() != menuTitle || !menu->menu())
+            continue;
         for (QAction* item : menu->menu()->actions()) {
-            if (item->text() == caption) return item;
+            if (item->text() == caption)
+                return item;
         }
     }
     return nullptr;
@@ -30,8 +31,7 @@ struct SeenBox {
 };
 
 // Answers the next modal message box and remembers what it showed.
-void answerNextBox(SeenBox& seen)
-{
+void answerNextBox(SeenBox& seen) {
     QTimer::singleShot(0, [&seen] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {
@@ -44,7 +44,9 @@ void answerNextBox(SeenBox& seen)
     });
 }
 
-bool isBlue(QRgb c) { return qBlue(c) > 120 && qBlue(c) > qRed(c) + 40 && qBlue(c) > qGreen(c); }
+bool isBlue(QRgb c) {
+    return qBlue(c) > 120 && qBlue(c) > qRed(c) + 40 && qBlue(c) > qGreen(c);
+}
 
 }  // namespace
 
@@ -60,26 +62,29 @@ private slots:
     void missingLevelFileIsReportedAndEnds();
 };
 
-void TestMainWindow::menuItems_data()
-{
+void TestMainWindow::menuItems_data() {
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QKeySequence>("shortcut");
     QTest::addColumn<bool>("visible");
     QTest::addColumn<bool>("checkable");
-    QTest::newRow("Beenden") << "Datei" << "Beenden" << QKeySequence("Ctrl+E") << true << false;
-    QTest::newRow("hidden new ball")
-        << "Spiel" << "Ball an oberen Rand" << QKeySequence() << false << false;
-    QTest::newRow("Pause") << "Spiel" << "Pause" << QKeySequence("Ctrl+P") << true << true;
-    QTest::newRow("ball") << "Kaufen" << "1 Ball kaufen (kostet 3000 Punkte)"
-                          << QKeySequence("Ctrl+B") << true << false;
-    QTest::newRow("level") << "Kaufen" << "1 Level kaufen (kostet 10000 Punkte)"
-                           << QKeySequence("Ctrl+L") << true << false;
-    QTest::newRow("Info") << "Hilfe" << "Info" << QKeySequence("Ctrl+H") << true << false;
+    QTest::newRow("Beenden") << "Datei"
+                             << "Beenden" << QKeySequence("Ctrl+E") << true << false;
+    QTest::newRow("hidden new ball") << "Spiel"
+                                     << "Ball an oberen Rand" << QKeySequence() << false << false;
+    QTest::newRow("Pause") << "Spiel"
+                           << "Pause" << QKeySequence("Ctrl+P") << true << true;
+    QTest::newRow("ball") << "Kaufen"
+                          << "1 Ball kaufen (kostet 3000 Punkte)" << QKeySequence("Ctrl+B") << true
+                          << false;
+    QTest::newRow("level") << "Kaufen"
+                           << "1 Level kaufen (kostet 10000 Punkte)" << QKeySequence("Ctrl+L")
+                           << true << false;
+    QTest::newRow("Info") << "Hilfe"
+                          << "Info" << QKeySequence("Ctrl+H") << true << false;
 }
 
-void TestMainWindow::menuItems()
-{
+void TestMainWindow::menuItems() {
     QFETCH(QString, menu);
     QFETCH(QString, caption);
     QFETCH(QKeySequence, shortcut);
@@ -94,8 +99,7 @@ void TestMainWindow::menuItems()
     QCOMPARE(item->isCheckable(), checkable);
 }
 
-void TestMainWindow::fieldHasTheClientSize()
-{
+void TestMainWindow::fieldHasTheClientSize() {
     QtGameFixture fixture;
     GameWindows& windows = fixture.open();
     QCOMPARE(windows.Form1()->field()->size(), QSize(632, 434));
@@ -103,26 +107,24 @@ void TestMainWindow::fieldHasTheClientSize()
     QCOMPARE(windows.Form1()->windowTitle(), QStringLiteral("Quirlon 95"));
 }
 
-void TestMainWindow::frameShowsTheBallAndThePrompt()
-{
+void TestMainWindow::frameShowsTheBallAndThePrompt() {
     QtGameFixture fixture;
     GameWindows& windows = fixture.open();
     TForm1& form = windows.game().Form1;
     form.setEnabled(true);
     form.Label4Click();
-    form.ball.Left = 300;
-    form.ball.Top = 200;
+    form.ball.Left = 450;
+    form.ball.Top = 100;
     const QImage inPlay = windows.Form1()->field()->grab().toImage();
-    QVERIFY2(isBlue(inPlay.pixel(312, 212)), "the ball is drawn where the rules put it");
+    QVERIFY2(isBlue(inPlay.pixel(462, 112)), "the ball is drawn where the rules put it");
     QCOMPARE(QColor(inPlay.pixel(450, 300)), QColor(Qt::black));
 
     form.Label4.Visible = true;
     const QImage waiting = windows.Form1()->field()->grab().toImage();
-    QCOMPARE(QColor(waiting.pixel(312, 212)), QColor(Qt::black));
+    QCOMPARE(QColor(waiting.pixel(462, 112)), QColor(Qt::black));
 }
 
-void TestMainWindow::dragsTheRedBarAsTheRulesSay()
-{
+void TestMainWindow::dragsTheRedBarAsTheRulesSay() {
     QtGameFixture fixture;
     GameWindows& windows = fixture.open();
     TForm1& form = windows.game().Form1;
@@ -142,8 +144,7 @@ void TestMainWindow::dragsTheRedBarAsTheRulesSay()
     QVERIFY(!form.ziehen);
 }
 
-void TestMainWindow::missingLevelFileIsReportedAndEnds()
-{
+void TestMainWindow::missingLevelFileIsReportedAndEnds() {
     QtGameFixture fixture(QByteArray{});
     SeenBox seen;
     answerNextBox(seen);

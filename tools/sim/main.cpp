@@ -5,8 +5,7 @@
 
 #include "tools/sim/scenario.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 2 || argc > 3) {
         std::cerr << "usage: quirlon95-sim LEVELFILE [SCRIPT]\n";
         return 2;

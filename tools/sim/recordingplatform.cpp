@@ -5,33 +5,92 @@
 namespace {
 
 // Advance widths in thousandths of the font size.
-int advance(char32_t c)
-{
-    if (c >= '0' && c <= '9') return 556;
+int advance(char32_t c) {
+    if (c >= '0' && c <= '9')
+        return 556;
     switch (c) {
-        case ' ': case ',': case '.': case '/': case 'I': case 'i': case 'j': case 'l': return 278;
-        case '!': case '(': case ')': case '-': case ':': case ';': case 'f': case 't': return 333;
-        case 'r': return 389;
-        case '<': case '>': case '=': case '+': return 584;
-        case 'm': return 889;
-        case 'w': return 778;
-        case 'M': return 833;
-        case 'W': return 944;
-        case 'G': case 'O': case 'Q': return 778;
-        case 'A': case 'B': case 'C': case 'D': case 'H': case 'K': case 'N': case 'R': case 'U':
+        case ' ':
+        case ',':
+        case '.':
+        case '/':
+        case 'I':
+        case 'i':
+        case 'j':
+        case 'l':
+            return 278;
+        case '!':
+        case '(':
+        case ')':
+        case '-':
+        case ':':
+        case ';':
+        case 'f':
+        case 't':
+            return 333;
+        case 'r':
+            return 389;
+        case '<':
+        case '>':
+        case '=':
+        case '+':
+            return 584;
+        case 'm':
+            return 889;
+        case 'w':
+            return 778;
+        case 'M':
+            return 833;
+        case 'W':
+            return 944;
+        case 'G':
+        case 'O':
+        case 'Q':
+            return 778;
+        case 'A':
+        case 'B':
+        case 'C':
+        case 'D':
+        case 'H':
+        case 'K':
+        case 'N':
+        case 'R':
+        case 'U':
             return 722;
-        case 'E': case 'P': case 'S': case 'V': case 'X': case 'Y': return 667;
-        case 'F': case 'L': case 'T': case 'Z': case 'J': return 611;
-        case 'b': case 'd': case 'g': case 'h': case 'n': case 'o': case 'p': case 'q': case 'u':
-        case U'ö': case U'ü': case U'ß': return 611;
-        case 'z': return 500;
-        default: return 556;
+        case 'E':
+        case 'P':
+        case 'S':
+        case 'V':
+        case 'X':
+        case 'Y':
+            return 667;
+        case 'F':
+        case 'L':
+        case 'T':
+        case 'Z':
+        case 'J':
+            return 611;
+        case 'b':
+        case 'd':
+        case 'g':
+        case 'h':
+        case 'n':
+        case 'o':
+        case 'p':
+        case 'q':
+        case 'u':
+        case U'ö':
+        case U'ü':
+        case U'ß':
+            return 611;
+        case 'z':
+            return 500;
+        default:
+            return 556;
     }
 }
 
 // Decodes UTF-8 loosely: the texts are the game's own.
-std::u32string decode(const std::string& text)
-{
+std::u32string decode(const std::string& text) {
     std::u32string out;
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
@@ -48,16 +107,14 @@ std::u32string decode(const std::string& text)
 
 }  // namespace
 
-void RecordingPlatform::showMessage(const std::string& text)
-{
+void RecordingPlatform::showMessage(const std::string& text) {
     messages.push_back(text);
     if (whileMessageOpen) {
         whileMessageOpen(text);
     }
 }
 
-TextExtent RecordingPlatform::measureText(TextStyle style, const std::string& text)
-{
+TextExtent RecordingPlatform::measureText(TextStyle style, const std::string& text) {
     const int pixelSize = style == TextStyle::Hud ? 21 : 19;
     long sum = 0;
     for (char32_t c : decode(text)) {

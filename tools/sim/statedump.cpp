@@ -8,8 +8,7 @@
 
 namespace {
 
-std::string quoted(const std::string& text)
-{
+std::string quoted(const std::string& text) {
     std::string out = "\"";
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -27,15 +26,16 @@ std::string quoted(const std::string& text)
     return out + "\"";
 }
 
-const char* flag(bool value) { return value ? "true" : "false"; }
+const char* flag(bool value) {
+    return value ? "true" : "false";
+}
 
 // The picture components lie below the texts in the stack; the five texts end it.
 constexpr std::size_t PictureCount = 29;
 
 }  // namespace
 
-std::string dumpState(const Game& game, const RecordingPlatform& platform)
-{
+std::string dumpState(const Game& game, const RecordingPlatform& platform) {
     const TForm1& f = game.Form1;
     const TForm2& d = game.Form2;
     std::ostringstream out;
@@ -53,12 +53,12 @@ std::string dumpState(const Game& game, const RecordingPlatform& platform)
     out << ",\"elements\":{";
     for (std::size_t i = 0; i < PictureCount; ++i) {
         const Component& c = f.*TForm1::StackingOrder[i];
-        out << (i ? "," : "") << quoted(c.Name) << ":[" << c.Left << "," << c.Top << ","
-            << c.Width << "," << c.Height << "," << flag(c.Visible) << "]";
+        out << (i ? "," : "") << quoted(c.Name) << ":[" << c.Left << "," << c.Top << "," << c.Width
+            << "," << c.Height << "," << flag(c.Visible) << "]";
     }
-    out << "},\"form2\":{\"visible\":" << flag(d.Visible) << ",\"text\":" << quoted(d.Label1.Caption)
-        << ",\"blink\":" << flag(d.Timer1.Enabled) << ",\"flight\":" << flag(d.Timer2.Enabled)
-        << "}";
+    out << "},\"form2\":{\"visible\":" << flag(d.Visible)
+        << ",\"text\":" << quoted(d.Label1.Caption) << ",\"blink\":" << flag(d.Timer1.Enabled)
+        << ",\"flight\":" << flag(d.Timer2.Enabled) << "}";
     out << ",\"messages\":[";
     for (std::size_t i = 0; i < platform.messages.size(); ++i) {
         out << (i ? "," : "") << quoted(platform.messages[i]);
