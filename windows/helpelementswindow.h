@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDialog>
+
+// The help window on the play elements: each element's picture on a black column, with a line
+// or two on what it does. OK or the close box lead on to the help on buying.
+class HelpElementsWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit HelpElementsWindow(QWidget* parent = nullptr);
+
+signals:
+    // The player has left the window; it is hidden by then.
+    void left();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void addTexts();
+    void addOkButton();
+};
