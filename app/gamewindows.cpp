@@ -1,36 +1,67 @@
 #include "app/gamewindows.h"
 
-#include <QDialog>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWindow>
 
 #include "app/mainwindow.h"
 #include "app/roundenddialog.h"
 #include "levels/levelfilelocation.h"
+#include "windows/aboutbox.h"
+#include "windows/helpbuyingwindow.h"
+#include "windows/helpelementswindow.h"
+#include "windows/startscreen.h"
 
 GameWindows::GameWindows(const std::filesystem::path& executableDir)
     : theGame(platform, [executableDir] { return findLevelFile(executableDir); }) {
-    form1 = std::make_unique<MainWindow>(theGame);
-    platform.setMainWindow(form1.get());
-    // The creation handler checks the level file before any window shows.
-    theGame.Form1.FormCreate();
-    form1->show();
-    // Until the start-up windows lead into the game, the main window takes input at once.
-    theGame.Form1.setEnabled(true);
+    createMainWindow();
+
+    // The start screen is shown as it is created, so it lies in front of the main window.
+    form3 = std::make_unique<StartScreen>();
+    platform.setWindow(Window::Form3, form3.get());
+    platform.showWindow(Window::Form3);
 
     form2 = std::make_unique<RoundEndDialog>(theGame);
     platform.setWindow(Window::Form2, form2.get());
     connect(form2.get(), &RoundEndDialog::handled, form1.get(), &MainWindow::refresh);
 
-    // The about box's place: not modal, shown once however often it is asked for.
-    form4 = std::make_unique<QDialog>();
-    form4->setWindowTitle(QStringLiteral("Info über Quirlon 95"));
+    form4 = std::make_unique<AboutBox>();
     platform.setWindow(Window::Form4, form4.get());
+    form5 = std::make_unique<HelpElementsWindow>();
+    platform.setWindow(Window::Form5, form5.get());
+    form6 = std::make_unique<HelpBuyingWindow>();
+    platform.setWindow(Window::Form6, form6.get());
 
+    leadThroughTheStartWindows();
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &GameWindows::followActivation);
 }
 
 GameWindows::~GameWindows() = default;
+
+void GameWindows::createMainWindow() {
+    form1 = std::make_unique<MainWindow>(theGame);
+    platform.setMainWindow(form1.get());
+    // The creation handler checks the level file before any window shows; the window comes up
+    // disabled and stays so until the start windows have been read.
+    theGame.Form1.FormCreate();
+    form1->setEnabled(theGame.Form1.Enabled);
+    form1->adjustSize();
+    const QRect screen = form1->screen()->availableGeometry();
+    form1->move(screen.center() - form1->frameGeometry().center() + form1->pos());
+    form1->show();
+}
+
+// Each start window leads to the next whichever way the player leaves it; none can be skipped,
+// and only the last one lets the player into the game.
+void GameWindows::leadThroughTheStartWindows() {
+    connect(form3.get(), &StartScreen::left, this, [this] { platform.showWindow(Window::Form5); });
+    connect(form5.get(), &HelpElementsWindow::left, this,
+            [this] { platform.showWindow(Window::Form6); });
+    connect(form6.get(), &HelpBuyingWindow::left, this, [this] {
+        theGame.Form1.setEnabled(true);
+        form1->refresh();
+    });
+}
 
 // The round-end dialog restarts its flight whenever the focus comes back to it from another
 // window of the program; coming back from another application leaves it flying.

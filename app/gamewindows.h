@@ -7,12 +7,16 @@
 #include "app/qtplatform.h"
 #include "play/game.h"
 
+class AboutBox;
+class HelpBuyingWindow;
+class HelpElementsWindow;
 class MainWindow;
-class QDialog;
 class QWindow;
 class RoundEndDialog;
+class StartScreen;
 
-// The program's windows, created once in a fixed order and kept to the end.
+// The program's six windows, created once in a fixed order and kept to the end. The main window
+// stays disabled until the player has gone through the start screen and the two help windows.
 class GameWindows : public QObject {
     Q_OBJECT
 
@@ -23,15 +27,23 @@ public:
     Game& game() { return theGame; }
     MainWindow* Form1() const { return form1.get(); }
     RoundEndDialog* Form2() const { return form2.get(); }
-    QDialog* Form4() const { return form4.get(); }
+    StartScreen* Form3() const { return form3.get(); }
+    AboutBox* Form4() const { return form4.get(); }
+    HelpElementsWindow* Form5() const { return form5.get(); }
+    HelpBuyingWindow* Form6() const { return form6.get(); }
 
 private:
+    void createMainWindow();
+    void leadThroughTheStartWindows();
     void followActivation(QWindow* focused);
 
     QtPlatform platform;
     Game theGame;
     std::unique_ptr<MainWindow> form1;
+    std::unique_ptr<StartScreen> form3;
     std::unique_ptr<RoundEndDialog> form2;
-    std::unique_ptr<QDialog> form4;
+    std::unique_ptr<AboutBox> form4;
+    std::unique_ptr<HelpElementsWindow> form5;
+    std::unique_ptr<HelpBuyingWindow> form6;
     QPointer<QWindow> lastFocused;
 };

@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "app/gamewindows.h"
+#include "windows/aboutbox.h"
+#include "windows/helpbuyingwindow.h"
+#include "windows/helpelementswindow.h"
+#include "windows/startscreen.h"
 
 // The real windows over a level file of the test's own, found next to a pretend executable.
 // The user and system data directories point into the temporary folder, so a level file
@@ -22,6 +27,17 @@ struct QtGameFixture {
 
     GameWindows& open() {
         windows = std::make_unique<GameWindows>(dir.path().toStdString());
+        return *windows;
+    }
+
+    // Opens the windows and leaves the start screen and both help windows by their OK buttons,
+    // as a player does before the first game.
+    GameWindows& enter() {
+        open();
+        for (QDialog* window : std::initializer_list<QDialog*>{windows->Form3(), windows->Form5(),
+                                                               windows->Form6()}) {
+            window->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+        }
         return *windows;
     }
 

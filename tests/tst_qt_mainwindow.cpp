@@ -109,9 +109,8 @@ void TestMainWindow::fieldHasTheClientSize() {
 
 void TestMainWindow::frameShowsTheBallAndThePrompt() {
     QtGameFixture fixture;
-    GameWindows& windows = fixture.open();
+    GameWindows& windows = fixture.enter();
     TForm1& form = windows.game().Form1;
-    form.setEnabled(true);
     form.Label4Click();
     form.ball.Left = 450;
     form.ball.Top = 100;
@@ -126,9 +125,8 @@ void TestMainWindow::frameShowsTheBallAndThePrompt() {
 
 void TestMainWindow::dragsTheRedBarAsTheRulesSay() {
     QtGameFixture fixture;
-    GameWindows& windows = fixture.open();
+    GameWindows& windows = fixture.enter();
     TForm1& form = windows.game().Form1;
-    form.setEnabled(true);
     form.Label4Click();
     PlayField* field = windows.Form1()->field();
     QCOMPARE(form.hinder7.Left, 266);

@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace {
 
@@ -19,11 +18,8 @@ enum Size {
 constexpr QColor Maroon(0x80, 0x00, 0x00);
 constexpr QColor Navy(0x00, 0x00, 0x80);
 
-constexpr Qt::WindowFlags CloseBoxOnly =
-    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-
-// A label at its place; without a font of its own it takes the window's.
-QLabel* addText(QWidget* window, const char* name, const QPoint& place, const QString& text) {
+// A line of the contact block at its place, in the window's own font.
+QLabel* addLine(QWidget* window, const char* name, const QPoint& place, const QString& text) {
     auto* label = new QLabel(text, window);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
@@ -32,43 +28,30 @@ QLabel* addText(QWidget* window, const char* name, const QPoint& place, const QS
     return label;
 }
 
-void styleTitle(QLabel* label, const QRect& frame, int pixelSize, const QColor& colour) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    label->setFont(font);
-    QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, colour);
-    label->setPalette(colours);
-    label->setGeometry(frame);
-}
-
 }  // namespace
 
-AboutBox::AboutBox(QWidget* parent) : QDialog(parent, CloseBoxOnly) {
-    setWindowTitle(QString::fromUtf8("Info über Quirlon 95"));
-    setFixedSize(ClientWidth, ClientHeight);
+AboutBox::AboutBox(QWidget* parent)
+    : InfoWindow(QString::fromUtf8("Info über Quirlon 95"), QSize(ClientWidth, ClientHeight),
+                 parent) {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(WindowFontPx);
     setFont(font);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Qt::white);
-    colours.setColor(QPalette::WindowText, Qt::black);
-    setPalette(colours);
 
     addTitle();
     addNotice();
     addContacts();
-    addOkButton();
+    addOkButton(QRect(440, 360, 89, 33));
 }
 
 void AboutBox::addTitle() {
-    styleTitle(addText(this, "Label1", {}, QStringLiteral("Quirlon ")), QRect(128, 17, 291, 75),
-               TitleFontPx, Maroon);
-    styleTitle(addText(this, "Label2", {}, QStringLiteral("f ü r   W i n d o w s   9 5 ")),
-               QRect(88, 85, 364, 37), SubtitleFontPx, Maroon);
-    styleTitle(addText(this, "Label3", {}, QStringLiteral("vom Quirlon-Team")),
-               QRect(128, 129, 285, 34), AuthorFontPx, Navy);
+    emphasize(addText("Label1", QRect(128, 17, 291, 75), QStringLiteral("Quirlon "), TitleFontPx),
+              Maroon);
+    emphasize(addText("Label2", QRect(88, 85, 364, 37),
+                      QStringLiteral("f ü r   W i n d o w s   9 5 "), SubtitleFontPx),
+              Maroon);
+    emphasize(addText("Label3", QRect(128, 129, 285, 34), QStringLiteral("vom Quirlon-Team"),
+                      AuthorFontPx),
+              Navy);
 }
 
 void AboutBox::addNotice() {
@@ -87,21 +70,12 @@ void AboutBox::addNotice() {
 }
 
 void AboutBox::addContacts() {
-    addText(this, "Label8", {48, 262}, QString::fromUtf8("für Kommentare o.ä.:"));
-    addText(this, "Label9", {48, 280}, QStringLiteral("Projekt:"));
-    addText(this, "Label10", {48, 292}, QStringLiteral("Fehler:"));
-    addText(this, "Label11", {48, 305}, QStringLiteral("Stand:"));
-    addText(this, "Label12", {168, 282}, QStringLiteral("Quirlon 95"));
-    addText(this, "Label13", {168, 294}, QStringLiteral("in die Fehlerliste des Projekts"));
-    addText(this, "Label14", {168, 307}, QStringLiteral(QUIRLON_BUILD_DATE));
-    addText(this, "Label15", {48, 337}, QStringLiteral("Version " QUIRLON_VERSION));
-}
-
-void AboutBox::addOkButton() {
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Button1"));
-    ok->setGeometry(440, 360, 89, 33);
-    ok->setDefault(true);
-    ok->setFocus();
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    addLine(this, "Label8", {48, 262}, QString::fromUtf8("für Kommentare o.ä.:"));
+    addLine(this, "Label9", {48, 280}, QStringLiteral("Projekt:"));
+    addLine(this, "Label10", {48, 292}, QStringLiteral("Fehler:"));
+    addLine(this, "Label11", {48, 305}, QStringLiteral("Stand:"));
+    addLine(this, "Label12", {168, 282}, QStringLiteral("Quirlon 95"));
+    addLine(this, "Label13", {168, 294}, QStringLiteral("in die Fehlerliste des Projekts"));
+    addLine(this, "Label14", {168, 307}, QStringLiteral(QUIRLON_BUILD_DATE));
+    addLine(this, "Label15", {48, 337}, QStringLiteral("Version " QUIRLON_VERSION));
 }

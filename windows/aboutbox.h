@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "windows/infowindow.h"
 
 // The about box: the program's name, its makers, a short notice and the version. It is not
 // modal, so the game goes on while it is open; OK and the close box hide it.
-class AboutBox : public QDialog {
+class AboutBox : public InfoWindow {
     Q_OBJECT
 
 public:
@@ -14,5 +14,4 @@ private:
     void addTitle();
     void addNotice();
     void addContacts();
-    void addOkButton();
 };

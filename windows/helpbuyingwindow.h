@@ -1,23 +1,18 @@
 #pragma once
 
-#include <QDialog>
+#include "windows/infowindow.h"
 
 // The help window on buying balls and levels with points, the last window before the game.
 // OK or the close box lead into the game.
-class HelpBuyingWindow : public QDialog {
+class HelpBuyingWindow : public InfoWindow {
     Q_OBJECT
 
 public:
     explicit HelpBuyingWindow(QWidget* parent = nullptr);
-
-signals:
-    // The player has left the window; it is hidden by then.
-    void left();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void addTexts();
-    void addOkButton();
 };

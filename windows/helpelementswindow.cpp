@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QPainter>
-#include <QPushButton>
 
 #include "art/pictures.h"
 
@@ -15,9 +14,6 @@ enum Size {
     HeadingFontPx = 21,
     ExplanationFontPx = 12,
 };
-
-constexpr Qt::WindowFlags CloseBoxOnly =
-    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
 // One play element: its picture in a frame on the column, its explanation to the right.
 struct Element {
@@ -72,50 +68,22 @@ const Element elements[] = {
      "Punkte Sie aufgesammelt haben."},
 };
 
-QLabel* addText(QWidget* window, const char* name, const QRect& frame, const char* text,
-                int pixelSize) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    auto* label = new QLabel(QString::fromUtf8(text), window);
-    label->setObjectName(QLatin1String(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(frame);
-    return label;
-}
-
 }  // namespace
 
-HelpElementsWindow::HelpElementsWindow(QWidget* parent) : QDialog(parent, CloseBoxOnly) {
-    setWindowTitle(QString::fromUtf8("über Quirlon..."));
-    setFixedSize(ClientWidth, ClientHeight);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Qt::white);
-    colours.setColor(QPalette::WindowText, Qt::black);
-    setPalette(colours);
-
+HelpElementsWindow::HelpElementsWindow(QWidget* parent)
+    : InfoWindow(QString::fromUtf8("über Quirlon..."), QSize(ClientWidth, ClientHeight), parent) {
     addTexts();
-    addOkButton();
-    // OK and the close box both end the dialog, and each way leads on alike.
-    connect(this, &QDialog::finished, this, &HelpElementsWindow::left);
+    addOkButton(QRect(525, 410, 100, 35));
 }
 
 void HelpElementsWindow::addTexts() {
-    addText(this, "Label1", QRect(240, 10, 297, 24), "Die Komponenten von Quirlon:", HeadingFontPx);
+    addText("Label1", QRect(240, 10, 297, 24), QStringLiteral("Die Komponenten von Quirlon:"),
+            HeadingFontPx);
     for (const Element& element : elements) {
-        addText(this, element.label, element.textFrame, element.text, ExplanationFontPx)
+        addText(element.label, element.textFrame, QString::fromUtf8(element.text),
+                ExplanationFontPx)
             ->setWordWrap(true);
     }
-}
-
-void HelpElementsWindow::addOkButton() {
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Button1"));
-    ok->setGeometry(525, 410, 100, 35);
-    ok->setDefault(true);
-    ok->setFocus();
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void HelpElementsWindow::paintEvent(QPaintEvent*) {

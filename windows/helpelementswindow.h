@@ -1,23 +1,18 @@
 #pragma once
 
-#include <QDialog>
+#include "windows/infowindow.h"
 
 // The help window on the play elements: each element's picture on a black column, with a line
 // or two on what it does. OK or the close box lead on to the help on buying.
-class HelpElementsWindow : public QDialog {
+class HelpElementsWindow : public InfoWindow {
     Q_OBJECT
 
 public:
     explicit HelpElementsWindow(QWidget* parent = nullptr);
-
-signals:
-    // The player has left the window; it is hidden by then.
-    void left();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void addTexts();
-    void addOkButton();
 };

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QDialog>
 #include <QSvgRenderer>
 #include <QTimer>
 
+#include "windows/infowindow.h"
 #include "windows/titlegrowth.h"
-
-class QPushButton;
 
 // The first window of a run: the title picture grows out of the top edge over two lines of
 // advice, until the player leaves by OK or by the close box.
-class StartScreen : public QDialog {
+class StartScreen : public InfoWindow {
     Q_OBJECT
 
 public:
@@ -20,16 +18,11 @@ public:
     QRect titleRect() const;
     bool isGrowing() const { return Timer4.isActive(); }
 
-signals:
-    // The player has left the start screen; it is hidden by then.
-    void left();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void addAdvice();
-    void addOkButton();
     void Timer4Timer();
 
     TitleGrowth growth;
