@@ -1,8 +1,14 @@
 #pragma once
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <memory>
 
 #include "app/gamewindows.h"
@@ -10,6 +16,41 @@
 #include "windows/helpbuyingwindow.h"
 #include "windows/helpelementswindow.h"
 #include "windows/startscreen.h"
+
+// A menu item of a menu bar by its caption.
+inline QAction* findItem(QMenuBar* bar, const QString& menuTitle, const QString& caption) {
+    for (QAction* menu : bar->actions()) {
+        if (menu->text() != menuTitle || !menu->menu())
+            continue;
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->text() == caption)
+                return item;
+        }
+    }
+    return nullptr;
+}
+
+// What a message box showed.
+struct SeenBox {
+    QString title;
+    QString text;
+    int buttons = 0;
+    bool icon = true;
+};
+
+// Answers the next modal message box and remembers what it showed.
+inline void answerNextBox(SeenBox& seen) {
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            answerNextBox(seen);
+            return;
+        }
+        seen = {box->windowTitle(), box->text(), int(box->buttons().size()),
+                box->icon() != QMessageBox::NoIcon};
+        box->accept();
+    });
+}
 
 // The real windows over a level file of the test's own, found next to a pretend executable.
 // The user and system data directories point into the temporary folder, so a level file
@@ -39,6 +80,16 @@ struct QtGameFixture {
             window->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
         }
         return *windows;
+    }
+
+    // Runs the event loop until the program asks to end; a program that does not ask within the
+    // time given gets 99.
+    static int runToTheEnd(int milliseconds = 5000) {
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+        guard.start(milliseconds);
+        return QCoreApplication::exec();
     }
 
     QTemporaryDir dir;

@@ -11,39 +11,6 @@
 
 namespace {
 
-QAction* findItem(QMenuBar* bar, const QString& menuTitle, const QString& caption) {
-    for (QAction* menu : bar->actions()) {
-        if (menu->text() != menuTitle || !menu->menu())
-            continue;
-        for (QAction* item : menu->menu()->actions()) {
-            if (item->text() == caption)
-                return item;
-        }
-    }
-    return nullptr;
-}
-
-struct SeenBox {
-    QString title;
-    QString text;
-    int buttons = 0;
-    bool icon = true;
-};
-
-// Answers the next modal message box and remembers what it showed.
-void answerNextBox(SeenBox& seen) {
-    QTimer::singleShot(0, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            answerNextBox(seen);
-            return;
-        }
-        seen = {box->windowTitle(), box->text(), int(box->buttons().size()),
-                box->icon() != QMessageBox::NoIcon};
-        box->accept();
-    });
-}
-
 bool isBlue(QRgb c) {
     return qBlue(c) > 120 && qBlue(c) > qRed(c) + 40 && qBlue(c) > qGreen(c);
 }
@@ -153,11 +120,7 @@ void TestMainWindow::missingLevelFileIsReportedAndEnds() {
     QCOMPARE(seen.buttons, 1);
     QVERIFY(!seen.icon);
     // The quit request waits for the event loop.
-    QTimer guard;
-    guard.setSingleShot(true);
-    connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
-    guard.start(5000);
-    QCOMPARE(QCoreApplication::exec(), 0);
+    QCOMPARE(QtGameFixture::runToTheEnd(), 0);
 }
 
 QTEST_MAIN(TestMainWindow)
