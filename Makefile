@@ -2,7 +2,7 @@
 BUILD := build
 JOBS := -j2
 
-.PHONY: run test build setup clean
+.PHONY: run test build setup clean shots
 
 setup:
 	@tools/setup.sh
@@ -18,6 +18,9 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
+
+shots: build
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quirlon95-shots $(BUILD)/shots
 
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,87 @@
+// quirlon95-shots FOLDER: plays through the start windows into a game and saves a picture of each
+// window as the player sees it, the main window once waiting for a start and once in play.
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include <iostream>
+
+#include "app/gamewindows.h"
+#include "app/mainwindow.h"
+#include "app/playfield.h"
+#include "app/roundenddialog.h"
+#include "windows/aboutbox.h"
+#include "windows/helpbuyingwindow.h"
+#include "windows/helpelementswindow.h"
+#include "windows/startscreen.h"
+
+namespace {
+
+// Waits while the windows' own timers run, so what is saved is what they have drawn by then.
+void waitFor(const std::function<bool()>& done) {
+    for (int waited = 0; !done() && waited < 10000; waited += 10) {
+        QTest::qWait(10);
+    }
+}
+
+bool save(QWidget* window, const QDir& folder, const QString& name) {
+    const QString file = folder.filePath(name + QStringLiteral(".png"));
+    if (!window->grab().save(file)) {
+        std::cerr << "quirlon95-shots: cannot write " << file.toStdString() << '\n';
+        return false;
+    }
+    std::cout << file.toStdString() << '\n';
+    return true;
+}
+
+void leave(QDialog* window) {
+    window->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+}
+
+// Goes through the program as a player does and saves each window on the way.
+bool shootAll(GameWindows& windows, const QDir& folder) {
+    TForm1& form = windows.game().Form1;
+    waitFor([&] { return !windows.Form3()->isGrowing(); });
+    bool saved = save(windows.Form3(), folder, QStringLiteral("1-start-screen"));
+    leave(windows.Form3());
+    saved &= save(windows.Form5(), folder, QStringLiteral("2-help-elements"));
+    leave(windows.Form5());
+    saved &= save(windows.Form6(), folder, QStringLiteral("3-help-buying"));
+    leave(windows.Form6());
+    saved &= save(windows.Form1(), folder, QStringLiteral("4-main-waiting"));
+
+    // The first level a moment after the start, the paddle under the falling ball.
+    QTest::mouseClick(windows.Form1()->field(), Qt::LeftButton, {}, QPoint(300, 200));
+    QTest::mouseMove(windows.Form1()->field(), QPoint(form.ball.Left + 15, 420));
+    QTest::qWait(400);
+    saved &= save(windows.Form1(), folder, QStringLiteral("5-main-in-play"));
+
+    form.Info1Click();
+    saved &= save(windows.Form4(), folder, QStringLiteral("6-about"));
+    leave(windows.Form4());
+
+    // The paddle out of the way, the ball lost, the message a while into its flight.
+    form.fanger.Top = 1000;
+    waitFor([&] { return windows.Form2()->isVisible(); });
+    waitFor([&] { return form.durchgang >= 40; });
+    saved &= save(windows.Form2(), folder, QStringLiteral("7-round-end"));
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::cerr << "usage: quirlon95-shots FOLDER\n";
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::cerr << "quirlon95-shots: cannot make " << argv[1] << '\n';
+        return 1;
+    }
+    GameWindows windows(QCoreApplication::applicationDirPath().toStdString());
+    return shootAll(windows, folder) ? 0 : 1;
+}
