@@ -1,8 +1,9 @@
 # make run: set up, build and start the game.  make test: set up, build and run every test.
 BUILD := build
 JOBS := -j2
+FUZZ_SECONDS := 60
 
-.PHONY: run test build setup clean shots
+.PHONY: run test build setup clean shots sanitize fuzz
 
 setup:
 	@tools/setup.sh
@@ -21,6 +22,26 @@ test: build
 
 shots: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quirlon95-shots $(BUILD)/shots
+
+# The rules, the runner and their tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: setup
+	@cmake -S . -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIRLON_RULES_ONLY=ON \
+	  -DQUIRLON_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD)/sanitize $(JOBS)
+	@cd $(BUILD)/sanitize && ctest --output-on-failure $(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS, from the seed corpus; findings land in build/fuzz/.
+fuzz:
+	@tools/setup.sh clang libclang-rt-14-dev
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQUIRLON_FUZZ=ON >/dev/null
+	@cmake --build $(BUILD)/fuzz $(JOBS)
+	@for target in levelfile play; do \
+	  mkdir -p $(BUILD)/fuzz/corpus-$$target && \
+	  $(BUILD)/fuzz/bin/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(BUILD)/fuzz/$$target- \
+	    $(BUILD)/fuzz/corpus-$$target tests/fuzz/corpus/$$target || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD)

@@ -1,12 +1,12 @@
 #include "play/mouseinput.h"
 
-#include <ranges>
-
 #include "play/form1.h"
 
 Component* MouseInput::componentAt(int32 x, int32 y) const {
-    for (Component TForm1::*member : std::views::reverse(TForm1::StackingOrder)) {
-        Component& c = form.*member;
+    // Topmost first.
+    for (auto member = TForm1::StackingOrder.rbegin(); member != TForm1::StackingOrder.rend();
+         ++member) {
+        Component& c = form.**member;
         if (c.Visible && c.Enabled && c.contains(x, y)) {
             return &c;
         }

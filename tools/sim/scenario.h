@@ -5,6 +5,7 @@
 #include <string>
 
 #include "play/game.h"
+#include "tools/sim/eventplayer.h"
 #include "tools/sim/recordingplatform.h"
 
 // Plays a script of input events through the game's rules. The game stands where it stands after
@@ -14,7 +15,8 @@ public:
     explicit Scenario(const std::filesystem::path& levelFile);
 
     // Runs every line; prints a dump at each "dump", and a last one at the end or when the game
-    // asks to end. Returns the process exit code: 0, or 2 for a line it cannot read.
+    // asks to end. Returns the process exit code: 0, 2 for a line it cannot read, or 3 when the
+    // game broke a rule that must always hold.
     int run(std::istream& script, std::ostream& out, std::ostream& err);
     // One script line; false when it cannot be read.
     bool execute(const std::string& line, std::ostream& out);
@@ -22,7 +24,5 @@ public:
 
     RecordingPlatform platform;
     Game game;
-
-private:
-    void repeat(long count, Timer& timer, void (*event)(Game&));
+    EventPlayer player;
 };

@@ -1,0 +1,101 @@
+#include "tools/sim/inputevent.h"
+
+#include <charconv>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+// The script word of each kind; the menu commands are written "menu" and the item's name.
+const char* const Words[] = {
+    "tick",        "countdown", "flight",  "blink",        "move",
+    "press",       "release",   "click",   "Pause",        "BallKaufen",
+    "LevelKaufen", "Info",      "Beenden", "dialog-close", "dialog-closebox",
+};
+static_assert(sizeof(Words) / sizeof(Words[0]) == InputEvent::KindCount);
+
+std::vector<std::string> words(std::string_view line) {
+    std::istringstream in{std::string(line)};
+    std::vector<std::string> out;
+    for (std::string word; in >> word;) {
+        out.push_back(word);
+    }
+    return out;
+}
+
+template <typename Int>
+bool number(const std::string& text, Int& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+std::optional<InputEvent::Kind> kindOf(const std::vector<std::string>& w) {
+    const bool menu = w[0] == "menu";
+    if (menu && w.size() != 2) {
+        return std::nullopt;
+    }
+    const std::string& word = menu ? w[1] : w[0];
+    for (int kind = 0; kind < InputEvent::KindCount; ++kind) {
+        const bool isMenuItem = kind >= InputEvent::Pause && kind <= InputEvent::Quit;
+        if (word == Words[kind] && isMenuItem == menu) {
+            return static_cast<InputEvent::Kind>(kind);
+        }
+    }
+    return std::nullopt;
+}
+
+bool readPointer(const std::vector<std::string>& w, InputEvent& event) {
+    const bool buttonNamed = event.kind == InputEvent::Press || event.kind == InputEvent::Release;
+    if (w.size() < 3 || w.size() > (buttonNamed ? 4u : 3u) || !number(w[1], event.x) ||
+        !number(w[2], event.y)) {
+        return false;
+    }
+    if (w.size() == 4) {
+        if (w[3] != "left" && w[3] != "right") {
+            return false;
+        }
+        event.rightButton = w[3] == "right";
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<InputEvent> parseEvent(std::string_view line) {
+    const std::vector<std::string> w = words(line);
+    if (w.empty()) {
+        return std::nullopt;
+    }
+    const std::optional<InputEvent::Kind> kind = kindOf(w);
+    if (!kind) {
+        return std::nullopt;
+    }
+    InputEvent event;
+    event.kind = *kind;
+    if (event.isTimer()) {
+        if (w.size() > 2 || (w.size() == 2 && (!number(w[1], event.count) || event.count < 0))) {
+            return std::nullopt;
+        }
+        return event;
+    }
+    if (event.kind <= InputEvent::Click) {
+        return readPointer(w, event) ? std::optional(event) : std::nullopt;
+    }
+    const std::size_t length = event.kind <= InputEvent::Quit ? 2 : 1;
+    return w.size() == length ? std::optional(event) : std::nullopt;
+}
+
+std::string describe(const InputEvent& event) {
+    const std::string word = Words[event.kind];
+    if (event.isTimer()) {
+        return word + " " + std::to_string(event.count);
+    }
+    if (event.kind <= InputEvent::Click) {
+        const bool buttonNamed =
+            event.kind == InputEvent::Press || event.kind == InputEvent::Release;
+        return word + " " + std::to_string(event.x) + " " + std::to_string(event.y) +
+               (buttonNamed ? (event.rightButton ? " right" : " left") : "");
+    }
+    return event.kind <= InputEvent::Quit ? "menu " + word : word;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "play/int32.h"
+
+// One thing the desktop can hand the game: a timer firing, the pointer, a menu command, the
+// round-end dialog's button or close box. Written as a script line, it reads as in
+// "tick 31", "press 316 217 right", "menu Pause" or "dialog-close".
+struct InputEvent {
+    enum Kind : std::uint8_t {
+        Tick,
+        Countdown,
+        Flight,
+        Blink,
+        Move,
+        Press,
+        Release,
+        Click,
+        Pause,
+        BuyBall,
+        BuyLevel,
+        Info,
+        Quit,
+        DialogButton,
+        DialogCloseBox,
+        KindCount
+    };
+
+    Kind kind = Tick;
+    int32 x = 0;
+    int32 y = 0;
+    bool rightButton = false;
+    // How often a timer fires in a row.
+    long count = 1;
+
+    bool isTimer() const { return kind <= Blink; }
+};
+
+// Reads one script line (without its comment); nothing when it is not an event.
+std::optional<InputEvent> parseEvent(std::string_view line);
+// The script line that reads back as the event.
+std::string describe(const InputEvent& event);
