@@ -35,6 +35,7 @@ class TestScenarios : public QObject {
 
 private slots:
     void initTestCase();
+    void wholeGameWritesNothing();
     void run_data();
     void run();
     void wholeGame_data();
@@ -239,6 +240,46 @@ void TestScenarios::wholeGameLayouts() {
     QJsonObject last = game[15];
     last["quit"] = false;
     QCOMPARE(last, game[14]);
+}
+
+// A whole game leaves the level file as it was, to the byte and to its modification time, and
+// writes no file of its own: not beside the level file, not in the home or data folders.
+void TestScenarios::wholeGameWritesNothing() {
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    QVERIFY(dir.mkpath(QStringLiteral("levels")) && dir.mkpath(QStringLiteral("home")));
+    const QString levelFile = dir.filePath(QStringLiteral("levels/328lvd.ini"));
+    QVERIFY(QFile::copy(QStringLiteral(SCENARIO_DIR "/../../levels/328lvd.ini"), levelFile));
+    QFile file(levelFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    // Older than the run, so a write during it would show in the time.
+    const QDateTime stamp = QDateTime::currentDateTime().addSecs(-3600);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+    file.close();
+
+    QProcess sim;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("home")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("home")));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), dir.filePath(QStringLiteral("home")));
+    sim.setProcessEnvironment(environment);
+    sim.setWorkingDirectory(dir.filePath(QStringLiteral("levels")));
+    sim.start(QStringLiteral(QUIRLON_SIM),
+              {levelFile, QStringLiteral(SCENARIO_DIR "/whole-game.sim")});
+    QVERIFY2(sim.waitForFinished(30000), "the runner did not finish");
+    QCOMPARE(sim.exitCode(), 0);
+
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
+    QCOMPARE(QFileInfo(levelFile).lastModified(), stamp);
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("levels")))
+                 .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList{QStringLiteral("328lvd.ini")});
+    QVERIFY(QDir(dir.filePath(QStringLiteral("home"))).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestScenarios)
