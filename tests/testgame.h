@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -42,3 +44,14 @@ public:
     Game game;
     TForm1& form;
 };
+
+// Core values in the terms QCOMPARE prints well.
+inline QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline QPoint leftTop(const Component& c) {
+    return QPoint(c.Left, c.Top);
+}
+inline QRect rect(const Component& c) {
+    return QRect(c.Left, c.Top, c.Width, c.Height);
+}

@@ -8,10 +8,6 @@ namespace {
 
 enum Face { LeftFace, RightFace, TopFace, BottomFace };
 
-QRect rect(const Component& c) {
-    return QRect(c.Left, c.Top, c.Width, c.Height);
-}
-
 // A round in play with an empty field, the ball's step 3000 to the right and 4000 upward.
 void prepare(TestGame& t) {
     t.startRound();

@@ -6,13 +6,6 @@
 
 namespace {
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-QPoint leftTop(const Component& c) {
-    return QPoint(c.Left, c.Top);
-}
-
 constexpr int LevelCount = 9;
 constexpr int LevelMark = 300;
 

@@ -10,14 +10,6 @@
 
 namespace {
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QRect rect(const Component& c) {
-    return QRect(c.Left, c.Top, c.Width, c.Height);
-}
-
 QStringList messages(const TestGame& t) {
     QStringList list;
     for (const std::string& text : t.platform.messages) {

@@ -6,13 +6,6 @@
 
 namespace {
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-QPoint leftTop(const Component& c) {
-    return QPoint(c.Left, c.Top);
-}
-
 // The middle of the red bar where a round puts it (266, 202, 100 x 30).
 constexpr int BarMiddleX = 316;
 constexpr int BarMiddleY = 217;

@@ -7,20 +7,12 @@
 
 namespace {
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 QStringList messages(const TestGame& t) {
     QStringList list;
     for (const std::string& text : t.platform.messages) {
         list << q(text);
     }
     return list;
-}
-
-QRect rect(const Component& c) {
-    return QRect(c.Left, c.Top, c.Width, c.Height);
 }
 
 QString superText(int bonus) {

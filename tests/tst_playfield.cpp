@@ -8,10 +8,6 @@
 
 namespace {
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 const QString MissingFileText = QStringLiteral(
     "Datei fehlt: Bitte kopieren Sie die Datei 328lvd.ini in Ihr Windows-Verzeichnis.");
 

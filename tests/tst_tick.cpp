@@ -6,10 +6,6 @@
 
 namespace {
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // A round in play with nothing in the ball's way: no level elements, the red bar and the paddle
 // off the field.
 void emptyField(TestGame& t) {
