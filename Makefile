@@ -30,7 +30,7 @@ sanitize: setup
 	@cmake --build $(BUILD)/sanitize $(JOBS)
 	@cd $(BUILD)/sanitize && ctest --output-on-failure $(JOBS)
 
-# Each fuzz target for FUZZ_SECONDS, from the seed corpus; findings land in build/fuzz/.
+# Each fuzz target for FUZZ_SECONDS, from the starting corpus; findings land in build/fuzz/.
 fuzz:
 	@tools/setup.sh clang libclang-rt-14-dev
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -1,4 +1,4 @@
-// Long seeded random play, over the shipped levels and over random level files: the pointer
+// Long, repeatable random play, over the shipped levels and over random level files: the pointer
 // mostly under the ball, drags of the red bar, menu commands, the countdown in its rhythm, and
 // the round-end dialog closed whenever it shows. What must always hold is checked after every
 // event.
@@ -61,7 +61,7 @@ std::string randomLevelFile(std::mt19937& random) {
 // off the field or chooses a menu command.
 class RandomPlayer {
 public:
-    RandomPlayer(Game& game, std::uint32_t seed) : game(game), random(seed) {}
+    RandomPlayer(Game& game, std::uint32_t randomStart) : game(game), random(randomStart) {}
 
     InputEvent next() {
         const TForm1& form = game.Form1;
@@ -145,12 +145,12 @@ struct SoakResult {
 };
 
 // Plays programs one after another over the level file until the ticks are used up.
-SoakResult soak(const std::string& levelFile, std::uint32_t seed, long tickBudget) {
+SoakResult soak(const std::string& levelFile, std::uint32_t randomStart, long tickBudget) {
     SoakResult result;
     for (std::uint32_t run = 0; result.ticks < tickBudget && result.breach.empty(); ++run) {
         RecordingPlatform platform;
         Game game(platform, [&levelFile] { return std::filesystem::path(levelFile); });
-        RandomPlayer player(game, seed + run);
+        RandomPlayer player(game, randomStart + run);
         EventPlayer events(game, platform,
                            [&player](InputEvent& event) { return player.boxEvent(event); });
         game.Form1.FormCreate();
@@ -199,7 +199,7 @@ private slots:
 
 void TestSoak::playsLongWithoutBreakingARule_data() {
     QTest::addColumn<bool>("shippedLevels");
-    QTest::addColumn<uint>("seed");
+    QTest::addColumn<uint>("randomStart");
     QTest::addColumn<int>("files");
 
     QTest::newRow("shipped levels") << true << 1u << 1;
@@ -208,12 +208,12 @@ void TestSoak::playsLongWithoutBreakingARule_data() {
 
 void TestSoak::playsLongWithoutBreakingARule() {
     QFETCH(bool, shippedLevels);
-    QFETCH(uint, seed);
+    QFETCH(uint, randomStart);
     QFETCH(int, files);
 
     enum { TicksPerRow = 1000000 };
     QTemporaryDir dir;
-    std::mt19937 random(seed);
+    std::mt19937 random(randomStart);
     SoakResult total;
     QElapsedTimer clock;
     clock.start();
@@ -223,7 +223,7 @@ void TestSoak::playsLongWithoutBreakingARule() {
             path = dir.filePath(QStringLiteral("%1.ini").arg(file)).toStdString();
             std::ofstream(path) << randomLevelFile(random);
         }
-        const SoakResult result = soak(path, seed * 1000 + file, TicksPerRow / files);
+        const SoakResult result = soak(path, randomStart * 1000 + file, TicksPerRow / files);
         QVERIFY2(result.breach.empty(), result.breach.c_str());
         total.ticks += result.ticks;
         total.rounds += result.rounds;
