@@ -71,3 +71,11 @@ void TestGame::putBall(int32 left, int32 top) {
     form.posx = left * form.teiler;
     form.posy = top * form.teiler;
 }
+
+QStringList TestGame::messages() const {
+    QStringList texts;
+    for (const std::string& text : platform.messages) {
+        texts << QString::fromStdString(text);
+    }
+    return texts;
+}

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <optional>
@@ -37,6 +38,8 @@ public:
     static void park(Component& element);
     // Puts the ball at a pixel position, its scaled position on the same pixel.
     void putBall(int32 left, int32 top);
+    // The texts of the message boxes shown so far.
+    QStringList messages() const;
 
     QTemporaryDir dir;
     std::filesystem::path levelFile;

@@ -10,14 +10,6 @@
 
 namespace {
 
-QStringList messages(const TestGame& t) {
-    QStringList list;
-    for (const std::string& text : t.platform.messages) {
-        list << q(text);
-    }
-    return list;
-}
-
 const QString MissingFileText = QStringLiteral(
     "Datei fehlt: Bitte kopieren Sie die Datei 328lvd.ini in Ihr Windows-Verzeichnis.");
 
@@ -278,7 +270,7 @@ void TestLoadLevel::layout() {
     t.platform.quit = false;
     f.Label4Click();
 
-    QCOMPARE(messages(t), missing ? QStringList{MissingFileText} : QStringList{});
+    QCOMPARE(t.messages(), missing ? QStringList{MissingFileText} : QStringList{});
     QCOMPARE(t.platform.quit, missing);
     QCOMPARE(f.levelnr, load);
     QCOMPARE(q(f.sektion), QString::number(load));
@@ -388,13 +380,13 @@ void TestLoadLevel::badFile() {
     const QStringList expected = missing ? QStringList{MissingFileText} : QStringList{};
 
     t.startUp();
-    QCOMPARE(messages(t), expected);
+    QCOMPARE(t.messages(), expected);
     QCOMPARE(t.platform.quit, missing);
 
     TForm1& f = t.form;
     t.platform.messages.clear();
     f.Label4Click();
-    QCOMPARE(messages(t), expected);
+    QCOMPARE(t.messages(), expected);
     QCOMPARE(f.levelnr, 1);
     QCOMPARE(q(f.Label1.Caption), QString("Level 1"));
     QCOMPARE(rect(f.hinder1), hinder1);

@@ -7,14 +7,6 @@
 
 namespace {
 
-QStringList messages(const TestGame& t) {
-    QStringList list;
-    for (const std::string& text : t.platform.messages) {
-        list << q(text);
-    }
-    return list;
-}
-
 QString superText(int bonus) {
     return QStringLiteral("Super! Gleich gehts weiter mit dem nächsten Level! %1 Bonus!")
         .arg(bonus);
@@ -263,7 +255,7 @@ void TestPennies::pennyBeforeHand() {
     QVERIFY(penniesGoneAtBox);
     QCOMPARE(f.punkte, punkte);
     QCOMPARE(q(f.Label3.Caption), shown);
-    QCOMPARE(messages(t).value(0), superText(25 * level));
+    QCOMPARE(t.messages().value(0), superText(25 * level));
 }
 
 void TestPennies::hand_data() {
@@ -327,7 +319,7 @@ void TestPennies::hand() {
     };
     QCOMPARE(t.ticks(1), 1);
 
-    QCOMPARE(messages(t), texts);
+    QCOMPARE(t.messages(), texts);
     QCOMPARE(pointsAtBoxes, pointsInBoxes);
     QCOMPARE(levelAtBoxes, QList<int>(texts.size(), level));
     QCOMPARE(t.platform.quit, fileGone);
@@ -483,7 +475,7 @@ void TestPennies::handInLosingTick() {
     }
     QCOMPARE(t.ticks(1), 1);
 
-    QCOMPARE(messages(t), texts);
+    QCOMPARE(t.messages(), texts);
     QCOMPARE(f.punkte, punkte);
     QCOMPARE(f.ball.Top, ballTop);
     if (withPenny) {
