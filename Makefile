@@ -3,7 +3,7 @@ BUILD := build
 JOBS := -j2
 FUZZ_SECONDS := 60
 
-.PHONY: run test build setup clean shots sanitize fuzz
+.PHONY: run test build setup clean shots sanitize fuzz package
 
 setup:
 	@tools/setup.sh
@@ -22,6 +22,11 @@ test: build
 
 shots: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quirlon95-shots $(BUILD)/shots
+
+# The Debian package, installing to /usr, in the build folder.
+package: build
+	@cd $(BUILD) && cpack >/dev/null
+	@echo "Package: $$(ls -t $(BUILD)/*.deb | head -n 1)"
 
 # The rules, the runner and their tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: setup

@@ -1,14 +1,11 @@
 #include <QApplication>
-#include <QIcon>
 
+#include "app/applicationsetup.h"
 #include "app/gamewindows.h"
-#include "art/pictures.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("quirlon95"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("quirlon95"));
-    QApplication::setWindowIcon(QIcon(Pictures::path(Picture::Icon)));
+    setUpApplication();
 
     GameWindows windows(QCoreApplication::applicationDirPath().toStdString());
     app.exec();

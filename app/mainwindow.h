@@ -17,6 +17,8 @@ public:
 
     PlayField* field() const { return playField; }
     QAction* pauseAction() const { return pause; }
+    // The timer that drives the frame tick, for tools that time it.
+    const QTimer* tickTimer() const { return &Timer1; }
     // Brings the window up to date with the rules after any event they handled.
     void refresh();
 

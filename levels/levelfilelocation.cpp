@@ -60,10 +60,18 @@ std::vector<std::filesystem::path> searchedDataDirs() {
     return dirs;
 }
 
+// An install to a prefix that is no system data directory keeps the level file in the prefix's
+// share folder, not beside the binary.
+std::filesystem::path prefixDataDir(const std::filesystem::path& exeDir) {
+    return exeDir / ".." / "share";
+}
+
 }  // namespace
 
 std::filesystem::path findLevelFile(const std::filesystem::path& exeDir) {
-    for (const auto& dir : searchedDataDirs()) {
+    std::vector<std::filesystem::path> dirs = searchedDataDirs();
+    dirs.push_back(prefixDataDir(exeDir));
+    for (const auto& dir : dirs) {
         const std::filesystem::path candidate = dir / kGameDirName / kLevelFileName;
         std::error_code error;
         if (std::filesystem::exists(candidate, error)) {

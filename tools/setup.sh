@@ -2,7 +2,8 @@
 # Installs the Debian packages the game needs to build and run, when they are missing.
 set -euo pipefail
 
-packages=(cmake make g++ python3 qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation "$@")
+packages=(cmake make g++ python3 qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation
+  desktop-file-utils appstream dpkg-dev libbenchmark-dev "$@")
 
 missing=()
 if command -v dpkg-query >/dev/null 2>&1; then

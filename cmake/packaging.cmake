@@ -1,0 +1,29 @@
+# The Debian package of the game, built by `cpack` in the build folder (`make package`). It holds
+# what `cmake --install` installs, under /usr, where the game finds its level file as a system
+# data folder.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quirlon95)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Quirlon 95")
+set(CPACK_PACKAGE_CONTACT "Quirlon-95-Team <team@quirlon95.de>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Ballspiel mit Schläger, Balken und Pfennigen")
+set(CPACK_PACKAGE_DESCRIPTION "\
+Ein Ball fällt über ein schwarzes Spielfeld; der Spieler lenkt ihn mit dem Schläger und dem\n\
+roten Balken zur Hand. Pfennige bringen Punkte, mit Punkten kauft er Bälle und Levels.\n\
+Sieben Levels, deutsche Oberfläche.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Debian ships binaries without their debugging information.
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quirlon95.de/")
+# dpkg-shlibdeps names the packages of the Qt and C++ libraries the game links against.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The game asks for Arial and lays its texts out by Arial's widths; Liberation Sans has the same
+# widths and stands in for it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
+
+include(CPack)

@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""Builds the game's Debian package with cpack, unpacks it and checks what it holds."""
+
+import argparse
+import glob
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+from installed_files import missing_and_unexpected
+
+INSTALL_PREFIX = "usr"
+# The libraries the game links; dpkg-shlibdeps must have named the packages that hold them.
+QT_PACKAGES = ("libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6svg6")
+CONTROL_FIELDS = {"Package": "quirlon95", "Section": "games"}
+
+
+def fail(message):
+    print(f"FAIL: {message}")
+    return False
+
+
+def run(command, **kwargs):
+    return subprocess.run(command, capture_output=True, text=True, check=True, **kwargs).stdout
+
+
+def build_package(cpack, config, out_dir):
+    run([cpack, "--config", config, "-B", out_dir], timeout=300)
+    debs = glob.glob(os.path.join(out_dir, "*.deb"))
+    return debs[0] if len(debs) == 1 else None
+
+
+def check_control(deb):
+    ok = True
+    for field, expected in CONTROL_FIELDS.items():
+        value = run(["dpkg-deb", "--field", deb, field]).strip()
+        if value != expected:
+            ok = fail(f"{field} is {value!r}, not {expected!r}")
+    depends = run(["dpkg-deb", "--field", deb, "Depends"]).strip()
+    print(f"Depends: {depends}")
+    names = {re.split(r"[ (]", entry.strip())[0] for entry in re.split(r"[,|]", depends)}
+    for package in QT_PACKAGES:
+        if package not in names:
+            ok = fail(f"Depends lacks {package}")
+    return ok
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--cpack", required=True)
+    parser.add_argument("--config", required=True, help="the build's CPackConfig.cmake")
+    parser.add_argument("--work", required=True, help="a folder for the package's temporary files")
+    parser.add_argument("--app-id", required=True)
+    args = parser.parse_args()
+
+    os.makedirs(args.work, exist_ok=True)
+    with tempfile.TemporaryDirectory(dir=args.work) as temp:
+        try:
+            deb = build_package(args.cpack, args.config, temp)
+            if deb is None:
+                return fail("cpack made no single .deb")
+            print(f"Package: {os.path.basename(deb)}")
+            root = os.path.join(temp, "root")
+            run(["dpkg-deb", "-x", deb, root])
+        except subprocess.CalledProcessError as error:
+            return fail(f"{' '.join(error.cmd)}:\n{error.stdout}{error.stderr}")
+        missing, unexpected = missing_and_unexpected(root, args.app_id, INSTALL_PREFIX)
+        ok = True
+        if missing or unexpected:
+            ok = fail(f"package lacks {missing}, holds unexpected {unexpected}")
+        return check_control(deb) and ok
+
+
+if __name__ == "__main__":
+    sys.exit(0 if main() else 1)

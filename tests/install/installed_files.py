@@ -1,0 +1,39 @@
+"""What an install of the game holds, relative to its prefix, for the install and package tests."""
+
+import os
+
+ICON_SIZES = (48, 64, 128, 256)
+LEVEL_FILE = "share/quirlon95/328lvd.ini"
+BINARY = "bin/quirlon95"
+
+
+def png_icon(app_id, size):
+    return f"share/icons/hicolor/{size}x{size}/apps/{app_id}.png"
+
+
+def expected_files(app_id):
+    files = [
+        BINARY,
+        LEVEL_FILE,
+        f"share/applications/{app_id}.desktop",
+        f"share/metainfo/{app_id}.metainfo.xml",
+        f"share/icons/hicolor/scalable/apps/{app_id}.svg",
+    ]
+    files += [png_icon(app_id, size) for size in ICON_SIZES]
+    return sorted(files)
+
+
+def files_below(root):
+    """Every file below root, relative to it, sorted."""
+    found = []
+    for folder, _, names in os.walk(root):
+        found += [os.path.relpath(os.path.join(folder, name), root) for name in names]
+    return sorted(found)
+
+
+def missing_and_unexpected(root, app_id, prefix=""):
+    """The expected files root lacks, and the files it has that no one expects; with prefix, the
+    install lies in that folder below root."""
+    expected = {os.path.join(prefix, name) for name in expected_files(app_id)}
+    present = set(files_below(root))
+    return sorted(expected - present), sorted(present - expected)

@@ -1,0 +1,115 @@
+// The benchmark's own arithmetic, and a short run of the benchmark program itself: a bench that
+// measures the wrong thing, or a pilot that loses the ball, would make every figure it quotes
+// worthless.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QtTest>
+
+#include "tools/bench/samples.h"
+
+using Samples::percentile;
+using Samples::tickFigures;
+
+class TestBench : public QObject {
+    Q_OBJECT
+
+private slots:
+    void percentiles_data();
+    void percentiles();
+    void summary();
+    void ticks_data();
+    void ticks();
+    void shortRunMeasuresPlay();
+};
+
+void TestBench::percentiles_data() {
+    QTest::addColumn<QList<double>>("values");
+    QTest::addColumn<double>("fraction");
+    QTest::addColumn<double>("expected");
+    QList<double> hundred;
+    for (int i = 100; i >= 1; --i) {
+        hundred << i;
+    }
+    QTest::newRow("none") << QList<double>{} << 0.99 << 0.0;
+    QTest::newRow("one value is every percentile") << QList<double>{7} << 0.99 << 7.0;
+    QTest::newRow("median of an odd count") << QList<double>{5, 1, 3} << 0.5 << 3.0;
+    QTest::newRow("median of an even count is the lower middle")
+        << QList<double>{4, 1, 3, 2} << 0.5 << 2.0;
+    QTest::newRow("p99 of 100 is the 99th") << hundred << 0.99 << 99.0;
+    QTest::newRow("p99 of 10 is the largest") << hundred.mid(90) << 0.99 << 10.0;
+    QTest::newRow("p0 is the smallest") << QList<double>{3, 9, 1} << 0.0 << 1.0;
+}
+
+void TestBench::percentiles() {
+    QFETCH(QList<double>, values);
+    QFETCH(double, fraction);
+    QFETCH(double, expected);
+    QCOMPARE(percentile(std::vector<double>(values.begin(), values.end()), fraction), expected);
+}
+
+void TestBench::summary() {
+    const Samples::Summary s = Samples::summarize({2, 4, 4, 4, 5, 5, 7, 9});
+    QCOMPARE(s.count, 8);
+    QCOMPARE(s.mean, 5.0);
+    QCOMPARE(s.sd, 2.0);
+    QCOMPARE(s.median, 4.0);
+    QCOMPARE(s.p99, 9.0);
+    QCOMPARE(Samples::summarize({}).count, 0);
+}
+
+void TestBench::ticks_data() {
+    QTest::addColumn<QList<double>>("starts");
+    QTest::addColumn<double>("mean");
+    QTest::addColumn<double>("p99Deviation");
+    QTest::addColumn<int>("missed");
+    QTest::newRow("no interval yet") << QList<double>{5} << 0.0 << 0.0 << 0;
+    QTest::newRow("steady") << QList<double>{0, 16, 32, 48} << 16.0 << 0.0 << 0;
+    QTest::newRow("early and late by one") << QList<double>{0, 15, 32, 47} << 47.0 / 3 << 1.0 << 0;
+    QTest::newRow("one late tick swallows two periods")
+        << QList<double>{0, 16, 64, 80} << 80.0 / 3 << 32.0 << 2;
+    QTest::newRow("a bit late is no miss") << QList<double>{0, 23} << 23.0 << 7.0 << 0;
+    QTest::newRow("half a period late is one") << QList<double>{0, 24} << 24.0 << 8.0 << 1;
+}
+
+void TestBench::ticks() {
+    QFETCH(QList<double>, starts);
+    QFETCH(double, mean);
+    QFETCH(double, p99Deviation);
+    QFETCH(int, missed);
+    const Samples::TickFigures f = tickFigures({starts.begin(), starts.end()}, 16);
+    QCOMPARE(f.interval.count, int(starts.size()) - 1);
+    QCOMPARE(f.interval.mean, mean);
+    QCOMPARE(f.p99Deviation, p99Deviation);
+    QCOMPARE(f.missed, missed);
+}
+
+// Two seconds of play at each ratio: the windows come up, the pilot starts a round and keeps
+// the ball, and every figure is measured at the ratio it claims.
+void TestBench::shortRunMeasuresPlay() {
+    QProcess bench;
+    bench.start(QStringLiteral(QUIRLON_BENCH), {QStringLiteral("--seconds"), QStringLiteral("2")});
+    QVERIFY(bench.waitForFinished(60000));
+    QCOMPARE(bench.exitCode(), 0);
+    const QByteArray lastLine = bench.readAllStandardOutput().trimmed().split('\n').last();
+    const QJsonArray runs = QJsonDocument::fromJson(lastLine).object()["runs"].toArray();
+    QCOMPARE(runs.size(), 2);
+    for (int i = 0; i < runs.size(); ++i) {
+        const QJsonObject run = runs[i].toObject();
+        QCOMPARE(run["device_pixel_ratio"].toDouble(), double(i + 1));
+        QVERIFY(run["played_s"].toDouble() >= 2);
+        QVERIFY(run["first_frame_start_screen_ms"].toDouble() > 0);
+        QVERIFY(run["first_frame_main_window_ms"].toDouble() > 0);
+        // A 16 ms tick gives about 60 a second, however busy the machine.
+        const int ticks = run["tick_interval_ms"].toObject()["count"].toInt();
+        QVERIFY2(ticks > 60 && ticks < 130, qPrintable(QString::number(ticks)));
+        QVERIFY(run["frame_paint_ms"].toObject()["count"].toInt() > 30);
+        QVERIFY(run["cpu_percent_of_core"].toDouble() > 0);
+        QVERIFY(run["peak_memory_mb"].toDouble() > 1);
+        QVERIFY(run["rounds_started"].toInt() >= 1);
+        QCOMPARE(run["balls_lost"].toInt(), 0);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestBench)
+#include "tst_bench.moc"

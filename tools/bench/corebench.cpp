@@ -1,0 +1,94 @@
+// quirlon95-corebench: the rules' hot paths timed alone, on the shipped level file.
+#include <benchmark/benchmark.h>
+
+#include "play/game.h"
+#include "tools/sim/recordingplatform.h"
+
+namespace {
+
+// A game that has started its first round on level 1 of the shipped file.
+struct StartedGame {
+    StartedGame() : game(platform, [] { return std::filesystem::path(LEVEL_FILE); }) {
+        form.FormCreate();
+        form.setEnabled(true);
+        form.Label4Click();
+    }
+
+    RecordingPlatform platform;
+    Game game;
+    TForm1& form = game.Form1;
+};
+
+// The ball where the round put it, so every tick is the same first tick of its fall.
+struct BallState {
+    explicit BallState(const TForm1& f)
+        : posx(f.posx),
+          posy(f.posy),
+          bewx(f.bewx),
+          bewy(f.bewy),
+          schwung(f.schwung),
+          left(f.ball.Left),
+          top(f.ball.Top) {}
+
+    void restore(TForm1& f) const {
+        f.posx = posx;
+        f.posy = posy;
+        f.bewx = bewx;
+        f.bewy = bewy;
+        f.schwung = schwung;
+        f.ball.Left = left;
+        f.ball.Top = top;
+    }
+
+    int32 posx, posy, bewx, bewy, schwung, left, top;
+};
+
+// One frame tick in free flight: the ball moves and is tested against all 25 elements.
+void frameTick(benchmark::State& state) {
+    StartedGame started;
+    TForm1& form = started.form;
+    const BallState start(form);
+    const int32 pointsBefore = form.punkte;
+    for (auto _ : state) {
+        start.restore(form);
+        form.Timer1Timer();
+        benchmark::DoNotOptimize(form.ball.Top);
+    }
+    if (form.halt || !form.Timer1.Enabled || form.punkte != pointsBefore) {
+        state.SkipWithError("the ball hit something: the tick was not the plain one");
+    }
+}
+BENCHMARK(frameTick);
+
+// One step of dragging the red bar, which tests 14 elements before the bar moves.
+void dragStep(benchmark::State& state) {
+    StartedGame started;
+    TForm1& form = started.form;
+    form.hinder7MouseDown();
+    // Grabbed at its centre and moved by nothing, the bar stays where it is.
+    const int32 x = form.hinder7.Width / 2, y = form.hinder7.Height / 2;
+    for (auto _ : state) {
+        form.hinder7MouseMove(x, y);
+        benchmark::DoNotOptimize(form.hinder7.Left);
+    }
+}
+BENCHMARK(dragStep);
+
+// Laying out level 1 from the file, which is read afresh every time.
+void loadLevel(benchmark::State& state) {
+    StartedGame started;
+    TForm1& form = started.form;
+    for (auto _ : state) {
+        form.levelnr = 0;
+        form.LoadLevel();
+        benchmark::DoNotOptimize(form.dig11.Left);
+    }
+    if (form.hinder1.Left == 0) {
+        state.SkipWithError("level 1 was not laid out");
+    }
+}
+BENCHMARK(loadLevel);
+
+}  // namespace
+
+BENCHMARK_MAIN();
