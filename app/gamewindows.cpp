@@ -24,6 +24,7 @@ GameWindows::GameWindows(const std::filesystem::path& executableDir)
     form2 = std::make_unique<RoundEndDialog>(theGame);
     platform.setWindow(Window::Form2, form2.get());
     connect(form2.get(), &RoundEndDialog::handled, form1.get(), &MainWindow::refresh);
+    connect(form1.get(), &MainWindow::handled, form2.get(), &RoundEndDialog::followTimers);
 
     form4 = std::make_unique<AboutBox>();
     platform.setWindow(Window::Form4, form4.get());

@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QMenuBar>
 
+#include "app/followtimer.h"
 #include "app/playfield.h"
 #include "play/game.h"
 #include "play/tickperiod.h"
@@ -30,8 +31,7 @@ MainWindow::MainWindow(Game& game) : game(game), playField(new PlayField(game, t
         this->game.Form1.Timer2Timer();
         refresh();
     });
-    Timer1.start();
-    Timer2.start();
+    refresh();
 }
 
 QAction* MainWindow::addItem(QMenu* menu, const QString& caption, QKeySequence shortcut,
@@ -70,7 +70,9 @@ void MainWindow::buildMenu() {
 void MainWindow::refresh() {
     // Qt flips a checkable item by itself; the check mark is the rules' to decide.
     pause->setChecked(game.Form1.pauseChecked);
-    playField->update();
+    followTimer(Timer1, game.Form1.Timer1);
+    followTimer(Timer2, game.Form1.Timer2);
+    playField->refresh();
     emit handled();
 }
 

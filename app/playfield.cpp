@@ -1,6 +1,7 @@
 #include "app/playfield.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "app/componentpainter.h"
@@ -75,21 +76,32 @@ PlayField::PlayField(Game& game, QWidget* parent) : QWidget(parent), game(game) 
     setMouseTracking(true);
 }
 
-void PlayField::repaintComponent(const Component& component) {
-    if (const std::optional<QRect> rect = ComponentPainter::onScreen(component)) {
-        repaint(*rect);
+void PlayField::refresh() {
+    const QRegion changed = changes.take(game.Form1);
+    if (!changed.isEmpty()) {
+        update(changed);
     }
 }
 
-void PlayField::paintEvent(QPaintEvent*) {
+void PlayField::repaintComponent(const Component& component) {
+    const QRegion changed = changes.take(game.Form1, component);
+    if (!changed.isEmpty()) {
+        repaint(changed);
+    }
+}
+
+void PlayField::paintEvent(QPaintEvent* event) {
     const TForm1& form = game.Form1;
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
+    painter.fillRect(event->rect(), Qt::black);
     for (Component TForm1::*member : TForm1::StackingOrder) {
         const Component& c = form.*member;
+        const std::optional<QRect> area = FieldChanges::area(c);
+        if (!area || !event->region().intersects(*area)) {
+            continue;
+        }
         if (&c == &form.Label4) {
-            if (c.Visible)
-                drawPrompt(painter, c);
+            drawPrompt(painter, c);
         } else if (&c == &form.Label5) {
             ComponentPainter::drawText(painter, c, ComponentPainter::hudFont(), Qt::red);
         } else if (&c == &form.Label1 || &c == &form.Label2 || &c == &form.Label3) {

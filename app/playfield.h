@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "app/fieldchanges.h"
+
 class Game;
 struct Component;
 
@@ -13,7 +15,9 @@ class PlayField : public QWidget {
 public:
     explicit PlayField(Game& game, QWidget* parent = nullptr);
 
-    // Draws the part of the field under one component now, not at the next paint cycle.
+    // Schedules a repaint of whatever changed since the field was last drawn.
+    void refresh();
+    // Draws a component that changed now, not at the next paint cycle.
     void repaintComponent(const Component& component);
 
 signals:
@@ -30,4 +34,5 @@ private:
     void updateCursor(QPoint point);
 
     Game& game;
+    FieldChanges changes;
 };

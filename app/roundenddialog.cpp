@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "app/componentpainter.h"
+#include "app/followtimer.h"
 #include "play/game.h"
 
 namespace {
@@ -41,14 +42,19 @@ RoundEndDialog::RoundEndDialog(Game& game, QWidget* parent)
                 refresh();
             }
         });
-        timer.start();
     };
     every(Timer2, game.Form2.Timer2, &TForm2::Timer2Timer);
     every(Timer1, game.Form2.Timer1, &TForm2::Timer1Timer);
     refresh();
 }
 
+void RoundEndDialog::followTimers() {
+    followTimer(Timer2, game.Form2.Timer2);
+    followTimer(Timer1, game.Form2.Timer1);
+}
+
 void RoundEndDialog::refresh() {
+    followTimers();
     label2->setText(QString::fromStdString(game.Form2.label2Caption));
     update();
     emit handled();

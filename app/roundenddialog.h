@@ -16,6 +16,9 @@ public:
 
     QPushButton* button() const { return label2; }
     void refresh();
+    // Runs the two timers while the rules have them enabled; the main window's handlers switch
+    // them too.
+    void followTimers();
 
 signals:
     void handled();

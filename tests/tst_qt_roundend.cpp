@@ -36,6 +36,9 @@ void TestRoundEnd::aLostBallShowsTheDialogOverTheDisabledMainWindow() {
     loseTheBall(windows);
     RoundEndDialog* dialog = windows.Form2();
     QVERIFY(!windows.Form1()->isEnabled());
+    // The frame tick is off while the dialog owns the round, and so is its timer.
+    QVERIFY(!windows.game().Form1.Timer1.Enabled);
+    QVERIFY(!windows.Form1()->tickTimer()->isActive());
     QVERIFY(!dialog->isModal());
     QCOMPARE(dialog->size(), QSize(405, 251));
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Quirlon 95"));
@@ -99,6 +102,9 @@ void TestRoundEnd::everyWayOutGoesOnAlike() {
     QCOMPARE(form.levelnr, 0);
     QTest::mouseClick(windows.Form1()->field(), Qt::LeftButton, {}, QPoint(300, 200));
     QCOMPARE(form.levelnr, 1);
+    // The new ball falls: the frame tick runs again.
+    const int32 top = form.ball.Top;
+    QTRY_VERIFY(form.ball.Top > top);
 }
 
 void TestRoundEnd::theFlightStartsAgainWhenTheDialogIsActivatedAgain() {
