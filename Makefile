@@ -2,8 +2,9 @@
 BUILD := build
 JOBS := -j2
 FUZZ_SECONDS := 60
+MAKEFLAGS += --no-print-directory
 
-.PHONY: run test build setup clean shots sanitize fuzz package
+.PHONY: run test build setup clean shots bench sanitize fuzz package
 
 setup:
 	@tools/setup.sh
@@ -22,6 +23,11 @@ test: build
 
 shots: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quirlon95-shots $(BUILD)/shots
+
+# The game headless under an autopilot at device pixel ratio 1 and 2, then the rules alone.
+bench: build
+	@$(BUILD)/bin/quirlon95-bench
+	@$(BUILD)/bin/quirlon95-corebench
 
 # The Debian package, installing to /usr, in the build folder.
 package: build
