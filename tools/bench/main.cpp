@@ -10,7 +10,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
 #include <iostream>
+#include <optional>
 
 #include "app/gamewindows.h"
 #include "app/mainwindow.h"
