@@ -13,7 +13,7 @@
 #include "windows/startscreen.h"
 
 GameWindows::GameWindows(const std::filesystem::path& executableDir)
-    : theGame(platform, [executableDir] { return findLevelFile(executableDir); }) {
+    : theGame(platform, [executableDir] { return ProfileFile(findLevelFile(executableDir)); }) {
     createMainWindow();
 
     // The start screen is shown as it is created, so it lies in front of the main window.

@@ -181,6 +181,15 @@ const std::filesystem::path& ProfileFile::path() const {
     return path_;
 }
 
+ProfileFile ProfileFile::fromText(std::string text) {
+    ProfileFile file;
+    file.text_ = std::make_shared<const std::string>(std::move(text));
+    return file;
+}
+
 ProfileSection ProfileFile::section(std::string_view name) const {
+    if (text_) {
+        return ProfileSection(collectSection(*text_, name));
+    }
     return ProfileSection(collectSection(readWholeFile(path_), name));
 }

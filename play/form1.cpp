@@ -47,7 +47,7 @@ const std::array<Component TForm1::*, 34> TForm1::StackingOrder = {
     &TForm1::Label1,  &TForm1::Label3,   &TForm1::Label5,   &TForm1::Label4,
 };
 
-TForm1::TForm1(Platform& platform, TForm2& form2, LevelFileFinder findLevelFile)
+TForm1::TForm1(Platform& platform, TForm2& form2, LevelFileOpener openLevelFile)
     : Image1(picture("Image1", -63, -64, 701, 501, true, Steers)),
       Shape1(picture("Shape1", -10, 410, 641, 31, true, Still)),
       Hinder2(picture("Hinder2", 80, 90, 201, 30, false, Steers)),
@@ -84,7 +84,7 @@ TForm1::TForm1(Platform& platform, TForm2& form2, LevelFileFinder findLevelFile)
       Label4(picture("Label4", 0, 38, 632, 436, true, MoveHandler::Label4MouseMove)),
       platform(platform),
       Form2(form2),
-      findLevelFile(std::move(findLevelFile)) {
+      openLevelFile(std::move(openLevelFile)) {
     // A disabled paddle lets the mouse through to whatever lies beneath it.
     fanger.Enabled = false;
     Label4.Caption = "Klicken zum Starten...";
@@ -109,7 +109,7 @@ void TForm1::setCaption(Component& label, const std::string& text) {
 }
 
 void TForm1::FormCreate() {
-    levelini.emplace(findLevelFile());
+    levelini = openLevelFile();
     if (levelini->section("1").readInteger("hinder1.left", 0) == 0) {
         halt = true;
         platform.showMessage(

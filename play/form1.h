@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,7 +18,8 @@ class TForm2;
 // flow and the level loading.
 class TForm1 {
 public:
-    using LevelFileFinder = std::function<std::filesystem::path()>;
+    // Opens the level file; every run of FormCreate opens it anew.
+    using LevelFileOpener = std::function<ProfileFile()>;
 
     enum Geometry {
         ClientWidth = 632,
@@ -29,7 +29,7 @@ public:
         ParkedPaddleTop = 1000,
     };
 
-    TForm1(Platform& platform, TForm2& form2, LevelFileFinder findLevelFile);
+    TForm1(Platform& platform, TForm2& form2, LevelFileOpener openLevelFile);
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
@@ -114,5 +114,5 @@ private:
     bool roundInProgress() const;
     void showShortOfPoints();
 
-    LevelFileFinder findLevelFile;
+    LevelFileOpener openLevelFile;
 };
