@@ -39,6 +39,25 @@ constexpr std::array<Component TForm1::*, 25> ParkedWhenHidden = {
 
 enum { ParkedLeft = -1000 };
 
+// The keys of one element, in the order they are read.
+struct ElementKeys {
+    std::string left, top, width, height, visible;
+};
+
+// The key names never change, so they are put together once.
+const std::array<ElementKeys, LevelElements.size()>& elementKeys() {
+    static const auto keys = [] {
+        std::array<ElementKeys, LevelElements.size()> all;
+        for (std::size_t i = 0; i < LevelElements.size(); ++i) {
+            const std::string prefix = LevelElements[i].prefix;
+            all[i] = {LevelElements[i].bareLeftKey ? prefix : prefix + ".left", prefix + ".top",
+                      prefix + ".width", prefix + ".height", prefix + ".visible"};
+        }
+        return all;
+    }();
+    return keys;
+}
+
 }  // namespace
 
 void TForm1::LoadLevel() {
@@ -49,14 +68,14 @@ void TForm1::LoadLevel() {
 
     // One read of the file per level, so a level is always laid out as the file stands now.
     const ProfileSection section = levelini ? levelini->section(sektion) : ProfileSection();
-    for (const LevelElement& element : LevelElements) {
-        Component& control = this->*element.control;
-        const std::string prefix = element.prefix;
-        control.Left = section.readInteger(element.bareLeftKey ? prefix : prefix + ".left", 0);
-        control.Top = section.readInteger(prefix + ".top", 0);
-        control.Width = section.readInteger(prefix + ".width", 0);
-        control.Height = section.readInteger(prefix + ".height", 0);
-        control.Visible = section.readFlag(prefix + ".visible", true);
+    for (std::size_t i = 0; i < LevelElements.size(); ++i) {
+        Component& control = this->*LevelElements[i].control;
+        const ElementKeys& keys = elementKeys()[i];
+        control.Left = section.readInteger(keys.left, 0);
+        control.Top = section.readInteger(keys.top, 0);
+        control.Width = section.readInteger(keys.width, 0);
+        control.Height = section.readInteger(keys.height, 0);
+        control.Visible = section.readFlag(keys.visible, true);
     }
     for (Component TForm1::*member : ParkedWhenHidden) {
         Component& control = this->*member;

@@ -1,6 +1,8 @@
 #include "levels/profilefile.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <fstream>
 #include <system_error>
 #include <utility>
@@ -9,11 +11,14 @@
 
 namespace {
 
-using Entries = std::unordered_map<std::string, std::string>;
-
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // The platform's profile service never handed out more than this many characters of a value.
 constexpr std::size_t kMaxValueLength = 1023;
+// Room for the entries of a section at first; a level has 115.
+constexpr std::size_t kFirstRoom = 32;
+// Entries are counted in 32 bits, with 0 for none. A section would need a file of more than
+// 8 GiB to have more entries; those are not read.
+constexpr std::size_t kMaxEntries = 0xFFFFFFFE;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -23,45 +28,83 @@ bool isLineBreak(char c) {
     return c == '\r' || c == '\n';
 }
 
-// Plain ASCII folding: the platform compared names byte-wise apart from the letters A to Z.
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+// Up to eight bytes of `text` from `at`, as one word.
+std::uint64_t load(std::string_view text, std::size_t at, std::size_t count) {
+    std::uint64_t word = 0;
+    if (count > 0) {
+        std::memcpy(&word, text.data() + at, count);
+    }
+    return word;
 }
 
-std::string asciiLower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        c = asciiLower(c);
-    }
-    return lower;
+// Plain ASCII folding, as the platform compared names byte-wise apart from the letters A to Z:
+// eight bytes at once, since names are compared and hashed all the time. Each byte from 'A' to
+// 'Z' gets the bit 0x20; the sums cannot carry from one byte into the next.
+std::uint64_t asciiLower(std::uint64_t bytes) {
+    constexpr std::uint64_t Ones = 0x0101010101010101u;
+    const std::uint64_t low = bytes & (0x7F * Ones);
+    const std::uint64_t fromA = low + (0x80 - 'A') * Ones;      // top bit: at least 'A'
+    const std::uint64_t pastZ = low + (0x80 - 'Z' - 1) * Ones;  // top bit: beyond 'Z'
+    const std::uint64_t letters = fromA & ~pastZ & ~bytes & (0x80 * Ones);
+    return bytes | letters >> 2;
 }
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (asciiLower(a[i]) != asciiLower(b[i])) {
+    for (std::size_t at = 0; at < a.size(); at += 8) {
+        const std::size_t count = std::min<std::size_t>(a.size() - at, 8);
+        if (asciiLower(load(a, at, count)) != asciiLower(load(b, at, count))) {
             return false;
         }
     }
     return true;
 }
 
+// A hash of the name's ASCII lower case from its length and its first and last eight bytes, so
+// names that match ignoring case hash alike. Names of up to 16 bytes, the level's keys among
+// them, are hashed whole.
+std::uint32_t hashIgnoringCase(std::string_view name) {
+    const std::size_t size = name.size();
+    const std::size_t part = std::min<std::size_t>(size, 8);
+    const std::uint64_t first = asciiLower(load(name, 0, part));
+    const std::uint64_t last = asciiLower(load(name, size - part, part));
+    const std::uint64_t mixed = (first ^ (last * 0x9E3779B97F4A7C15u + size)) * 0xBF58476D1CE4E5B9u;
+    return static_cast<std::uint32_t>(mixed >> 32);
+}
+
+// The characters of `text` from `from` up to `to`. Every line of the file goes through here,
+// so without substr's range check and the exception behind it.
+std::string_view slice(std::string_view text, std::size_t from, std::size_t to) {
+    return {text.data() + from, to - from};
+}
+
+std::string_view trimLeft(std::string_view text) {
+    std::size_t from = 0;
+    while (from < text.size() && isBlank(text[from])) {
+        ++from;
+    }
+    return slice(text, from, text.size());
+}
+
+std::string_view trimRight(std::string_view text) {
+    std::size_t to = text.size();
+    while (to > 0 && isBlank(text[to - 1])) {
+        --to;
+    }
+    return slice(text, 0, to);
+}
+
 std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return trimRight(trimLeft(text));
 }
 
 std::string_view stripOuterQuotes(std::string_view text) {
-    const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
-                        text.back() == text.front();
-    return quoted ? text.substr(1, text.size() - 2) : text;
+    const std::size_t size = text.size();
+    const bool quoted =
+        size >= 2 && (text[0] == '"' || text[0] == '\'') && text[size - 1] == text[0];
+    return quoted ? slice(text, 1, size - 1) : text;
 }
 
 std::string readWholeFile(const std::filesystem::path& path) {
@@ -82,29 +125,63 @@ std::string readWholeFile(const std::filesystem::path& path) {
 }
 
 // Splits text into lines at every CR and every LF. A CRLF pair thus yields an extra empty line,
-// which the reader skips like any blank line, so CRLF, LF and CR files all read the same.
+// which the reader skips like any blank line, so CRLF, LF and CR files all read the same. Each
+// kind of line break is searched for once and remembered, so a file with only one kind is not
+// searched to its end for the other at every line.
 class LineReader {
 public:
-    explicit LineReader(std::string_view text) : rest_(text) {}
+    explicit LineReader(std::string_view text)
+        : text_(text), nextCR_(find('\r', 0)), nextLF_(find('\n', 0)) {}
 
     bool next(std::string_view& line) {
         if (done_) {
             return false;
         }
-        const auto lineEnd = std::find_if(rest_.begin(), rest_.end(), isLineBreak);
-        if (lineEnd == rest_.end()) {
-            line = rest_;
-            done_ = true;
-            return true;
+        if (nextCR_ < start_) {
+            nextCR_ = find('\r', start_);
         }
-        const auto end = static_cast<std::size_t>(lineEnd - rest_.begin());
-        line = rest_.substr(0, end);
-        rest_.remove_prefix(end + 1);
+        if (nextLF_ < start_) {
+            nextLF_ = find('\n', start_);
+        }
+        const std::size_t end = std::min(nextCR_, nextLF_);
+        line = slice(text_, start_, end);
+        done_ = end == text_.size();
+        start_ = end + 1;
         return true;
     }
 
+    // Moves on to the next line that begins with `c` after blanks, so that the lines before it
+    // need not be looked at; false when there is none.
+    bool skipToLineBeginningWith(char c) {
+        for (std::size_t at = find(c, start_); at < text_.size(); at = find(c, at + 1)) {
+            std::size_t lineStart = at;
+            while (lineStart > start_ && isBlank(text_[lineStart - 1])) {
+                --lineStart;
+            }
+            if (lineStart == start_ || isLineBreak(text_[lineStart - 1])) {
+                start_ = at;
+                return true;
+            }
+        }
+        done_ = true;
+        return false;
+    }
+
 private:
-    std::string_view rest_;
+    // Where `c` next occurs from `from` on; the end of the text when it does not.
+    std::size_t find(char c, std::size_t from) const {
+        if (from >= text_.size()) {
+            return text_.size();
+        }
+        const void* found = std::memchr(text_.data() + from, c, text_.size() - from);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text_.data())
+                     : text_.size();
+    }
+
+    std::string_view text_;
+    std::size_t start_ = 0;
+    std::size_t nextCR_;
+    std::size_t nextLF_;
     bool done_ = false;
 };
 
@@ -119,64 +196,100 @@ std::string_view sectionName(std::string_view header) {
     return trimBlanks(header.substr(0, header.find(']')));
 }
 
-void addEntry(std::string_view line, Entries& entries) {
+// Hands the key and value of an entry line, trimmed already, to `add`; a line without '=' or with
+// an empty key is no entry.
+template <typename Add>
+void readEntry(std::string_view line, const Add& add) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
         return;
     }
-    const std::string_view key = trimBlanks(line.substr(0, equals));
+    const std::string_view key = trimRight(slice(line, 0, equals));
     if (key.empty()) {
         return;
     }
-    const std::string_view value = stripOuterQuotes(trimBlanks(line.substr(equals + 1)));
-    entries.try_emplace(asciiLower(key), value.substr(0, kMaxValueLength));
+    const std::string_view value = stripOuterQuotes(trimLeft(slice(line, equals + 1, line.size())));
+    add(key, slice(value, 0, std::min(value.size(), kMaxValueLength)));
 }
 
-// Collects the first section called `name`; later sections of that name are never looked at.
-Entries collectSection(std::string_view text, std::string_view name) {
+// Hands each entry of the first section called `name` to `add`, in the order of the text; later
+// sections of that name are never looked at.
+template <typename Add>
+void readSection(std::string_view text, std::string_view name, const Add& add) {
     if (text.starts_with(kByteOrderMark)) {
         text.remove_prefix(kByteOrderMark.size());
     }
-    Entries entries;
-    bool inSection = false;
     LineReader lines(text);
     std::string_view line;
-    while (lines.next(line)) {
+    // Up to the section only headers count, and they begin with '['.
+    bool found = false;
+    while (!found && lines.skipToLineBeginningWith('[') && lines.next(line)) {
+        line = trimBlanks(line);
+        found = isSectionHeader(line) && equalIgnoringCase(sectionName(line), name);
+    }
+    while (found && lines.next(line)) {
         line = trimBlanks(line);
         if (line.empty() || line.front() == ';') {
             continue;
         }
         if (isSectionHeader(line)) {
-            if (inSection) {
-                break;
-            }
-            inSection = equalIgnoringCase(sectionName(line), name);
-        } else if (inSection) {
-            addEntry(line, entries);
+            break;
         }
+        readEntry(line, add);
     }
-    return entries;
 }
 
 }  // namespace
 
-ProfileSection::ProfileSection(Entries entries) : entries_(std::move(entries)) {}
+ProfileSection::ProfileSection(std::shared_ptr<const std::string> text, std::string_view name)
+    : text_(std::move(text)) {
+    readSection(*text_, name, [this](std::string_view key, std::string_view value) {
+        if (entries_.empty()) {
+            entries_.reserve(kFirstRoom);
+        }
+        if (entries_.size() < kMaxEntries) {
+            entries_.push_back({key, value, hashIgnoringCase(key), 0});
+        }
+    });
+    if (entries_.empty()) {
+        return;
+    }
+    // Chained from the last entry to the first, so that each chain runs in the order of the file.
+    buckets_.assign(std::bit_ceil(entries_.size()), 0);
+    for (std::size_t i = entries_.size(); i-- > 0;) {
+        std::uint32_t& head = buckets_[entries_[i].hash & (buckets_.size() - 1)];
+        entries_[i].next = head;
+        head = static_cast<std::uint32_t>(i + 1);
+    }
+}
 
-std::optional<std::string> ProfileSection::value(std::string_view key) const {
-    const auto found = entries_.find(asciiLower(key));
-    if (found == entries_.end()) {
+std::optional<std::string_view> ProfileSection::find(std::string_view key) const {
+    if (buckets_.empty()) {
         return std::nullopt;
     }
-    return found->second;
+    const std::uint32_t hash = hashIgnoringCase(key);
+    for (std::uint32_t at = buckets_[hash & (buckets_.size() - 1)]; at != 0;) {
+        const Entry& entry = entries_[at - 1];
+        if (entry.hash == hash && equalIgnoringCase(entry.key, key)) {
+            return entry.value;
+        }
+        at = entry.next;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ProfileSection::value(std::string_view key) const {
+    const auto found = find(key);
+    return found ? std::optional<std::string>(*found) : std::nullopt;
 }
 
 std::int32_t ProfileSection::readInteger(std::string_view key, std::int32_t fallback) const {
-    const auto text = value(key);
+    const auto text = find(key);
     return text ? parseProfileInt(*text).value_or(fallback) : fallback;
 }
 
 bool ProfileSection::readFlag(std::string_view key, bool fallback) const {
-    const auto text = value(key);
+    const auto text = find(key);
     const auto number = text ? parseProfileInt(*text) : std::nullopt;
     return number ? *number != 0 : fallback;
 }
@@ -194,8 +307,8 @@ ProfileFile ProfileFile::fromText(std::string text) {
 }
 
 ProfileSection ProfileFile::section(std::string_view name) const {
-    if (text_) {
-        return ProfileSection(collectSection(*text_, name));
-    }
-    return ProfileSection(collectSection(readWholeFile(path_), name));
+    // The section keeps the text its entries lie in: shared when held in memory, read now from
+    // the file otherwise.
+    return ProfileSection(text_ ? text_ : std::make_shared<const std::string>(readWholeFile(path_)),
+                          name);
 }

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 // One section of a profile file as it stood when it was read.
 class ProfileSection {
@@ -23,10 +23,25 @@ public:
 
 private:
     friend class ProfileFile;
-    // Keys are stored in lower case so that lookups can ignore case.
-    explicit ProfileSection(std::unordered_map<std::string, std::string> entries);
+    struct Entry {
+        std::string_view key;
+        std::string_view value;
+        std::uint32_t hash;  // of the key's ASCII lower case
+        std::uint32_t next;  // 1 + the place of the next entry of its bucket; 0 ends the chain
+    };
 
-    std::unordered_map<std::string, std::string> entries_;
+    // Reads the first section called `name` from `text`, which the section keeps: its entries
+    // lie in it.
+    ProfileSection(std::shared_ptr<const std::string> text, std::string_view name);
+    std::optional<std::string_view> find(std::string_view key) const;
+
+    std::shared_ptr<const std::string> text_;
+    // In the order of the file.
+    std::vector<Entry> entries_;
+    // By the low bits of the hash: 1 + the place of the bucket's first entry, 0 when it has none.
+    // Each chain keeps the order of the file, so the first of two keys that differ only in case
+    // is found.
+    std::vector<std::uint32_t> buckets_;
 };
 
 // A profile (INI) file: on disk, opened read-only, afresh at every read, never written; or the
@@ -47,5 +62,6 @@ private:
     ProfileFile() = default;
 
     std::filesystem::path path_;
+    // The text held in memory; none for a file on disk.
     std::shared_ptr<const std::string> text_;
 };

@@ -81,6 +81,10 @@ void TestProfileFile::value_data() {
     row("plain", "[1]\nlevel=3\n", "1", "level", "3");
     row("section name ignores case", "[Level]\nk=1\n", "lEVEL", "k", "1");
     row("key name ignores case", "[s]\nKey=1\n", "s", "kEY", "1");
+    row("long key name ignores case", "[s]\nHinder12.VisiBLE=1\n", "s", "hINDER12.vISIble", "1");
+    row("A to Z fold", "[s]\nAZ=1\n", "s", "az", "1");
+    absent("neighbours of A to Z do not fold", "[s]\nk@[=1\n", "s", "k`{");
+    absent("bytes beyond ASCII do not fold", "[s]\nk\xC4=1\n", "s", "k\xE4");
     row("blanks around key and value", "[s]\n \t key \t= \t v w \t\n", "s", "key", "v w");
     row("blanks around section name", " \t[ \t s \t] \t\nk=1\n", "s", "k", "1");
     row("empty value", "[s]\nk=\n", "s", "k", "");
@@ -98,6 +102,7 @@ void TestProfileFile::value_data() {
     row("hash is a key", "[s]\n#x=1\n", "s", "#x", "1");
     row("no inline comments", "[s]\nk=5 ; five\n", "s", "k", "5 ; five");
     row("first key wins", "[s]\nk=1\nK=2\n", "s", "k", "1");
+    row("one of many keys", "[s]\nz=1\n_=2\nb=3\nA=4\n", "s", "a", "4");
     row("line without equals ignored", "[s]\nk\nk=2\n", "s", "k", "2");
     absent("empty key name ignored", "[s]\n \t=5\n", "s", "");
     row("repeated section ignored", "[s]\nk=1\n[S]\nk=2\nj=3\n", "s", "k", "1");
@@ -144,11 +149,14 @@ void TestProfileFile::value() {
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const ProfileFile file(writeFile(dir, contents));
-    const auto value = file.section(toStd(section)).value(toStd(key));
-    QCOMPARE(value.has_value(), found);
-    if (found) {
-        QCOMPARE(QByteArray::fromStdString(*value), expected);
+    // The file on disk and its text held in memory read alike.
+    for (const ProfileFile& file :
+         {ProfileFile(writeFile(dir, contents)), ProfileFile::fromText(toStd(contents))}) {
+        const auto value = file.section(toStd(section)).value(toStd(key));
+        QCOMPARE(value.has_value(), found);
+        if (found) {
+            QCOMPARE(QByteArray::fromStdString(*value), expected);
+        }
     }
 }
 
