@@ -150,6 +150,11 @@ public:
         return true;
     }
 
+    // The text not read yet.
+    std::string_view rest() const {
+        return done_ ? std::string_view() : slice(text_, start_, text_.size());
+    }
+
     // Moves on to the next line that begins with `c` after blanks, so that the lines before it
     // need not be looked at; false when there is none.
     bool skipToLineBeginningWith(char c) {
@@ -196,76 +201,117 @@ std::string_view sectionName(std::string_view header) {
     return trimBlanks(header.substr(0, header.find(']')));
 }
 
-// Hands the key and value of an entry line, trimmed already, to `add`; a line without '=' or with
-// an empty key is no entry.
-template <typename Add>
-void readEntry(std::string_view line, const Add& add) {
+// Hands the key and value of an entry line, trimmed already, to `visit` and returns what it
+// says: whether to read on. A line without '=' or with an empty key is no entry.
+template <typename Visit>
+bool readEntry(std::string_view line, const Visit& visit) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
-        return;
+        return true;
     }
     const std::string_view key = trimRight(slice(line, 0, equals));
     if (key.empty()) {
-        return;
+        return true;
     }
     const std::string_view value = stripOuterQuotes(trimLeft(slice(line, equals + 1, line.size())));
-    add(key, slice(value, 0, std::min(value.size(), kMaxValueLength)));
+    return visit(key, slice(value, 0, std::min(value.size(), kMaxValueLength)));
 }
 
-// Hands each entry of the first section called `name` to `add`, in the order of the text; later
-// sections of that name are never looked at.
-template <typename Add>
-void readSection(std::string_view text, std::string_view name, const Add& add) {
+// Hands the entries of a section's lines to `visit` in the order of the text, up to the next
+// header or until `visit` says to stop. Returns the lines not read yet: none once the section
+// has ended.
+template <typename Visit>
+std::string_view readEntries(std::string_view lines, const Visit& visit) {
+    LineReader reader(lines);
+    std::string_view line;
+    while (reader.next(line)) {
+        line = trimBlanks(line);
+        if (line.empty() || line.front() == ';') {
+            continue;
+        }
+        if (isSectionHeader(line)) {
+            return {};
+        }
+        if (!readEntry(line, visit)) {
+            return reader.rest();
+        }
+    }
+    return {};
+}
+
+// The text after the header of the first section called `name`, where its entries begin; none
+// when there is no such section. Later sections of that name are never looked at.
+std::optional<std::string_view> findSection(std::string_view text, std::string_view name) {
     if (text.starts_with(kByteOrderMark)) {
         text.remove_prefix(kByteOrderMark.size());
     }
     LineReader lines(text);
     std::string_view line;
     // Up to the section only headers count, and they begin with '['.
-    bool found = false;
-    while (!found && lines.skipToLineBeginningWith('[') && lines.next(line)) {
+    while (lines.skipToLineBeginningWith('[') && lines.next(line)) {
         line = trimBlanks(line);
-        found = isSectionHeader(line) && equalIgnoringCase(sectionName(line), name);
-    }
-    while (found && lines.next(line)) {
-        line = trimBlanks(line);
-        if (line.empty() || line.front() == ';') {
-            continue;
+        if (isSectionHeader(line) && equalIgnoringCase(sectionName(line), name)) {
+            return lines.rest();
         }
-        if (isSectionHeader(line)) {
-            break;
-        }
-        readEntry(line, add);
     }
+    return std::nullopt;
 }
 
 }  // namespace
 
 ProfileSection::ProfileSection(std::shared_ptr<const std::string> text, std::string_view name)
-    : text_(std::move(text)) {
-    readSection(*text_, name, [this](std::string_view key, std::string_view value) {
+    : text_(std::move(text)), unread_(findSection(*text_, name).value_or(std::string_view())) {}
+
+std::optional<std::string_view> ProfileSection::find(std::string_view key) const {
+    if (!indexed_) {
+        // The start-up check wants a single key: for the first lookup the entries are read only
+        // as far as its key. A second lookup reads the rest and indexes them all.
+        if (!lookedInto_) {
+            lookedInto_ = true;
+            return readOn(key);
+        }
+        readOn(std::nullopt);
+        index();
+        indexed_ = true;
+    }
+    return lookUp(key);
+}
+
+std::optional<std::string_view> ProfileSection::readOn(std::optional<std::string_view> key) const {
+    std::optional<std::string_view> found;
+    unread_ = readEntries(unread_, [&](std::string_view name, std::string_view value) {
         if (entries_.empty()) {
             entries_.reserve(kFirstRoom);
         }
         if (entries_.size() < kMaxEntries) {
-            entries_.push_back({key, value, hashIgnoringCase(key), 0});
+            entries_.push_back({name, value, 0, 0});
         }
+        if (key && equalIgnoringCase(name, *key)) {
+            found = value;
+        }
+        return !found;
     });
+    return found;
+}
+
+void ProfileSection::index() const {
     if (entries_.empty()) {
         return;
     }
     // Chained from the last entry to the first, so that each chain runs in the order of the file.
     buckets_.assign(std::bit_ceil(entries_.size()), 0);
     for (std::size_t i = entries_.size(); i-- > 0;) {
-        std::uint32_t& head = buckets_[entries_[i].hash & (buckets_.size() - 1)];
-        entries_[i].next = head;
+        Entry& entry = entries_[i];
+        entry.hash = hashIgnoringCase(entry.key);
+        std::uint32_t& head = buckets_[entry.hash & (buckets_.size() - 1)];
+        entry.next = head;
         head = static_cast<std::uint32_t>(i + 1);
     }
 }
 
-std::optional<std::string_view> ProfileSection::find(std::string_view key) const {
+std::optional<std::string_view> ProfileSection::lookUp(std::string_view key) const {
     if (buckets_.empty()) {
-        return std::nullopt;
+        return std::nullopt;  // nothing to hash the key for
     }
     const std::uint32_t hash = hashIgnoringCase(key);
     for (std::uint32_t at = buckets_[hash & (buckets_.size() - 1)]; at != 0;) {

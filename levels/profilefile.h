@@ -30,18 +30,27 @@ private:
         std::uint32_t next;  // 1 + the place of the next entry of its bucket; 0 ends the chain
     };
 
-    // Reads the first section called `name` from `text`, which the section keeps: its entries
-    // lie in it.
+    // The first section called `name` in `text`, which the section keeps: its entries lie in it.
     ProfileSection(std::shared_ptr<const std::string> text, std::string_view name);
     std::optional<std::string_view> find(std::string_view key) const;
+    // Reads entries on, until one called `key` has been read or the section ends; returns its
+    // value.
+    std::optional<std::string_view> readOn(std::optional<std::string_view> key) const;
+    void index() const;
+    std::optional<std::string_view> lookUp(std::string_view key) const;
 
     std::shared_ptr<const std::string> text_;
-    // In the order of the file.
-    std::vector<Entry> entries_;
+    // The section's lines not read yet; none when there is no such section or all are read.
+    mutable std::string_view unread_;
+    // The entries are read as lookups need them, and indexed at the second lookup.
+    mutable bool lookedInto_ = false;
+    mutable bool indexed_ = false;
+    // Those read so far, in the order of the file.
+    mutable std::vector<Entry> entries_;
     // By the low bits of the hash: 1 + the place of the bucket's first entry, 0 when it has none.
     // Each chain keeps the order of the file, so the first of two keys that differ only in case
     // is found.
-    std::vector<std::uint32_t> buckets_;
+    mutable std::vector<std::uint32_t> buckets_;
 };
 
 // A profile (INI) file: on disk, opened read-only, afresh at every read, never written; or the
