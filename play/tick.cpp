@@ -117,7 +117,8 @@ void TForm1::Timer1Timer() {
     for (const TickElement& entry : TickOrder) {
         Component& element = this->*entry.element;
         // A lost ball can no longer finish the level: the round-end dialog already owns the round.
-        if (entry.reaction == Reaction::Hand && lost) {
+        // (The rare case is tested first: the fuzzer traces every comparison made.)
+        if (lost && entry.reaction == Reaction::Hand) {
             continue;
         }
         if (!BallTouches(element)) {
