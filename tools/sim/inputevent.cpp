@@ -6,7 +6,7 @@
 namespace {
 
 // The script word of each kind; the menu commands are written "menu" and the item's name.
-const char* const Words[] = {
+constexpr std::string_view Words[] = {
     "tick",        "countdown", "flight",  "blink",        "move",
     "press",       "release",   "click",   "Pause",        "BallKaufen",
     "LevelKaufen", "Info",      "Beenden", "dialog-close", "dialog-closebox",
@@ -110,7 +110,7 @@ std::optional<InputEvent> parseEvent(std::string_view line) {
 }
 
 std::string describe(const InputEvent& event) {
-    const std::string word = Words[event.kind];
+    const std::string word(Words[event.kind]);
     if (event.isTimer()) {
         return word + " " + std::to_string(event.count);
     }
