@@ -2,7 +2,6 @@
 // middle of a game, or full of values at the edges of 32 bits. None may crash or hang the game.
 #include <sys/resource.h>
 
-#include <QElapsedTimer>
 #include <QtTest>
 
 #include "tests/testgame.h"
@@ -33,7 +32,7 @@ class TestHostileFiles : public QObject {
 private slots:
     void oddFiles_data();
     void oddFiles();
-    void hugeFileLoadsQuickly();
+    void hugeFileIsReadInBoundedMemory();
     void fileDeletedBetweenTwoStarts();
     void edgeValuesPlay_data();
     void edgeValuesPlay();
@@ -80,7 +79,8 @@ void TestHostileFiles::oddFiles() {
     }
 }
 
-void TestHostileFiles::hugeFileLoadsQuickly() {
+// How fast this goes is measured by make bench.
+void TestHostileFiles::hugeFileIsReadInBoundedMemory() {
     enum { Size = 64 << 20 };
     TestGame t(std::nullopt, false);
     QByteArray contents;
@@ -95,15 +95,10 @@ void TestHostileFiles::hugeFileLoadsQuickly() {
     contents.squeeze();
 
     const qint64 memoryBefore = peakMemory();
-    QElapsedTimer clock;
-    clock.start();
+    // The check at start-up and the start click each read the file.
     t.startUp();
     t.form.Label4Click();
-    const qint64 elapsed = clock.elapsed();
     QCOMPARE(t.form.hinder1.Left, 80);
-    // The check at start-up and the start click each read the file once.
-    qInfo("64 MiB level file: start-up check and start click in %lld ms", elapsed);
-    QVERIFY2(elapsed < 1000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
     const qint64 grown = peakMemory() - memoryBefore;
     QVERIFY2(grown < 2 * qint64(Size), qPrintable(QStringLiteral("%1 MiB").arg(grown >> 20)));
 }

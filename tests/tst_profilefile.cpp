@@ -20,7 +20,6 @@ private slots:
     void unreadable_data();
     void unreadable();
     void readsAfreshEachTime();
-    void largeFileIsQuick();
     void findLevelFile_data();
     void findLevelFile();
     void cleanup();
@@ -257,29 +256,6 @@ void TestProfileFile::readsAfreshEachTime() {
     QCOMPARE(file.section("s").readInteger("k", 0), 2);
     QVERIFY(QFile::remove(dir.filePath(QStringLiteral("328lvd.ini"))));
     QCOMPARE(file.section("s").readInteger("k", 0), 0);
-}
-
-void TestProfileFile::largeFileIsQuick() {
-    constexpr qsizetype targetSize = qsizetype{64} << 20;
-    QByteArray contents;
-    contents.reserve(targetSize + 1024);
-    for (int i = 0; contents.size() < targetSize; ++i) {
-        contents += "[filler" + QByteArray::number(i) + "]\r\nlevel=" + QByteArray::number(i) +
-                    "\r\nname = \"some text to make the line longer\"\r\n";
-    }
-    contents += "[wanted]\r\nlevel=7\r\n[after]\r\nlevel=8\r\n";
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const ProfileFile file(writeFile(dir, contents));
-    contents.clear();
-    contents.squeeze();
-
-    QElapsedTimer timer;
-    timer.start();
-    const ProfileSection section = file.section("wanted");
-    const qint64 elapsed = timer.elapsed();
-    QCOMPARE(section.readInteger("level", 0), 7);
-    QVERIFY2(elapsed < 1000, qPrintable(QStringLiteral("took %1 ms").arg(elapsed)));
 }
 
 void TestProfileFile::findLevelFile_data() {
