@@ -11,10 +11,9 @@
 #include "app/playfield.h"
 #include "app/roundenddialog.h"
 #include "play/tickperiod.h"
+#include "tools/bench/steering.h"
 
 namespace {
-
-enum { LowestPointerRow = 400, RowStep = 10 };
 
 QPoint centre(const Component& c) {
     return QPoint(c.Left + c.Width / 2, c.Top + c.Height / 2);
@@ -52,19 +51,8 @@ void Autopilot::step() {
         click(centre(form.Label4));
         return;
     }
-    moveTo(steeringPoint(form, centre(form.ball).x()));
-}
-
-// As low in the field as the pointer still steers the paddle: not every element passes the
-// pointer on to it.
-QPoint Autopilot::steeringPoint(const TForm1& form, int x) {
-    for (int y = LowestPointerRow; y > TForm1::HeaderHeight; y -= RowStep) {
-        const Component* under = form.Mouse.componentAt(x, y);
-        if (under && under->OnMouseMove != MoveHandler::None) {
-            return QPoint(x, y);
-        }
-    }
-    return QPoint(x, LowestPointerRow);
+    const int x = centre(form.ball).x();
+    moveTo(QPoint(x, steeringRow(form, x)));
 }
 
 void Autopilot::moveTo(QPoint fieldPoint) {

@@ -6,7 +6,6 @@
 #include <QTimer>
 
 class GameWindows;
-class TForm1;
 
 // Plays the game the way a steady player would, with ordinary mouse events on the main window:
 // it keeps the pointer under the ball, clicks the start prompt whenever it waits, and answers
@@ -27,7 +26,6 @@ public:
 
 private:
     void step();
-    static QPoint steeringPoint(const TForm1& form, int x);
     void moveTo(QPoint fieldPoint);
     void click(QPoint fieldPoint);
     void send(QEvent::Type type, QPoint fieldPoint, Qt::MouseButton button);

@@ -12,6 +12,21 @@ Samples::Summary summaryFrom(const QJsonObject& json) {
             json["median"].toDouble(), json["p99"].toDouble()};
 }
 
+// Whether `json` has every member of `shape`, each a number, or an object of the same shape,
+// where `shape` has one.
+bool hasShape(const QJsonObject& json, const QJsonObject& shape) {
+    for (auto member = shape.begin(); member != shape.end(); ++member) {
+        const QJsonValue value = json[member.key()];
+        const bool fits = member->isObject()
+                              ? value.isObject() && hasShape(value.toObject(), member->toObject())
+                              : value.isDouble();
+        if (!fits) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 QJsonObject RunFigures::toJson() const {
@@ -31,7 +46,10 @@ QJsonObject RunFigures::toJson() const {
     };
 }
 
-RunFigures RunFigures::fromJson(const QJsonObject& json) {
+std::optional<RunFigures> RunFigures::fromJson(const QJsonObject& json) {
+    if (!hasShape(json, RunFigures().toJson())) {
+        return std::nullopt;
+    }
     RunFigures f;
     f.devicePixelRatio = json["device_pixel_ratio"].toDouble();
     f.playedSeconds = json["played_s"].toDouble();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJsonObject>
+#include <optional>
 
 #include "tools/bench/samples.h"
 
@@ -20,5 +21,6 @@ struct RunFigures {
     int ballsLost = 0;
 
     QJsonObject toJson() const;
-    static RunFigures fromJson(const QJsonObject& json);
+    // Nothing when a figure is missing or not a number where one belongs.
+    static std::optional<RunFigures> fromJson(const QJsonObject& json);
 };
