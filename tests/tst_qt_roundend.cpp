@@ -1,6 +1,8 @@
 // The round-end dialog as the player meets it: after a lost ball, over the disabled main window,
 // with its button ready for the keyboard.
 #include <QtTest>
+#include <algorithm>
+#include <limits>
 
 #include "app/mainwindow.h"
 #include "app/playfield.h"
@@ -122,10 +124,19 @@ void TestRoundEnd::theFlightStartsAgainWhenTheDialogIsActivatedAgain() {
     windows.Form4()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(windows.Form4()));
     QVERIFY(windows.game().Form1.durchgang > 25);
+    // The restart is seen at once, however long the activation takes: the flight's timer goes on
+    // meanwhile, so the least the dialog showed on the way counts.
+    int32 fewestSteps = std::numeric_limits<int32>::max();
+    int32 leftmost = std::numeric_limits<int32>::max();
+    const QMetaObject::Connection watch = QObject::connect(dialog, &RoundEndDialog::handled, [&] {
+        fewestSteps = std::min(fewestSteps, windows.game().Form1.durchgang);
+        leftmost = std::min(leftmost, form2.Label1.Left);
+    });
     dialog->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(dialog));
-    QVERIFY(windows.game().Form1.durchgang < 10);
-    QVERIFY(form2.Label1.Left < 20);
+    QObject::disconnect(watch);
+    QVERIFY(fewestSteps < 10);
+    QVERIFY(leftmost < 20);
     QVERIFY(form2.Timer2.Enabled);
 }
 

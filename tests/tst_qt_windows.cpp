@@ -17,6 +17,9 @@
 namespace {
 
 const QRect GrownTitle(66, 56, 509, 95);
+// How long a wait for the title's 28 ticks may take before it counts as a hang: far beyond any
+// machine's speed, so the outcome never depends on it.
+constexpr int HangLimitMs = 60000;
 
 std::unique_ptr<QDialog> makeWindow(const QString& kind) {
     if (kind == QLatin1String("start"))
@@ -306,7 +309,7 @@ void TestWindows::titleGrowth() {
 void TestWindows::startScreenGrowthStopsAfter28Ticks() {
     StartScreen screen;
     QVERIFY(screen.isGrowing());
-    QTRY_VERIFY_WITH_TIMEOUT(!screen.isGrowing(), 200 * TickPeriodMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!screen.isGrowing(), HangLimitMs);
     QCOMPARE(screen.titleRect(), GrownTitle);
     QTest::qWait(5 * TickPeriodMs);
     QCOMPARE(screen.titleRect(), GrownTitle);
@@ -318,13 +321,13 @@ void TestWindows::okDuringTheGrowthLetsItFinishUnseen() {
     QVERIFY(screen.isGrowing());
     QTest::mouseClick(okButton(&screen), Qt::LeftButton);
     QVERIFY(!screen.isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(!screen.isGrowing(), 200 * TickPeriodMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!screen.isGrowing(), HangLimitMs);
     QCOMPARE(screen.titleRect(), GrownTitle);
 }
 
 void TestWindows::startScreenShowsTheGrownTitle() {
     StartScreen screen;
-    QTRY_VERIFY_WITH_TIMEOUT(!screen.isGrowing(), 200 * TickPeriodMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!screen.isGrowing(), HangLimitMs);
     const QImage image = screen.grab().toImage();
     int lit = 0;
     for (int y = GrownTitle.top(); y <= GrownTitle.bottom(); ++y) {
