@@ -107,7 +107,13 @@ std::string_view stripOuterQuotes(std::string_view text) {
     return quoted ? slice(text, 1, size - 1) : text;
 }
 
-std::string readWholeFile(const std::filesystem::path& path) {
+// A file's bytes, read into memory that is not cleared first: a level file may be huge.
+struct FileBytes {
+    std::shared_ptr<const char[]> data;
+    std::size_t size = 0;
+};
+
+FileBytes readWholeFile(const std::filesystem::path& path) {
     std::error_code error;
     // Anything but a regular file (FIFO, device, directory, dangling link) could block or fail.
     if (!std::filesystem::is_regular_file(path, error)) {
@@ -118,10 +124,9 @@ std::string readWholeFile(const std::filesystem::path& path) {
     if (error || !in) {
         return {};
     }
-    std::string contents(static_cast<std::size_t>(size), '\0');
-    in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
-    contents.resize(static_cast<std::size_t>(in.gcount()));
-    return contents;
+    std::shared_ptr<char[]> data(new char[static_cast<std::size_t>(size)]);
+    in.read(data.get(), static_cast<std::streamsize>(size));
+    return {std::move(data), static_cast<std::size_t>(in.gcount())};
 }
 
 // Splits text into lines at every CR and every LF. A CRLF pair thus yields an extra empty line,
@@ -259,8 +264,9 @@ std::optional<std::string_view> findSection(std::string_view text, std::string_v
 
 }  // namespace
 
-ProfileSection::ProfileSection(std::shared_ptr<const std::string> text, std::string_view name)
-    : text_(std::move(text)), unread_(findSection(*text_, name).value_or(std::string_view())) {}
+ProfileSection::ProfileSection(std::shared_ptr<const void> keeper, std::string_view text,
+                               std::string_view name)
+    : keeper_(std::move(keeper)), unread_(findSection(text, name).value_or(std::string_view())) {}
 
 std::optional<std::string_view> ProfileSection::find(std::string_view key) const {
     if (!indexed_) {
@@ -355,6 +361,10 @@ ProfileFile ProfileFile::fromText(std::string text) {
 ProfileSection ProfileFile::section(std::string_view name) const {
     // The section keeps the text its entries lie in: shared when held in memory, read now from
     // the file otherwise.
-    return ProfileSection(text_ ? text_ : std::make_shared<const std::string>(readWholeFile(path_)),
-                          name);
+    if (text_) {
+        return ProfileSection(text_, *text_, name);
+    }
+    FileBytes file = readWholeFile(path_);
+    const std::string_view text(file.data.get(), file.size);
+    return ProfileSection(std::move(file.data), text, name);
 }

@@ -30,8 +30,9 @@ private:
         std::uint32_t next;  // 1 + the place of the next entry of its bucket; 0 ends the chain
     };
 
-    // The first section called `name` in `text`, which the section keeps: its entries lie in it.
-    ProfileSection(std::shared_ptr<const std::string> text, std::string_view name);
+    // The first section called `name` in `text`, which `keeper` keeps: the entries lie in it.
+    ProfileSection(std::shared_ptr<const void> keeper, std::string_view text,
+                   std::string_view name);
     std::optional<std::string_view> find(std::string_view key) const;
     // Reads entries on, until one called `key` has been read or the section ends; returns its
     // value.
@@ -39,7 +40,7 @@ private:
     void index() const;
     std::optional<std::string_view> lookUp(std::string_view key) const;
 
-    std::shared_ptr<const std::string> text_;
+    std::shared_ptr<const void> keeper_;
     // The section's lines not read yet; none when there is no such section or all are read.
     mutable std::string_view unread_;
     // The entries are read as lookups need them, and indexed at the second lookup.

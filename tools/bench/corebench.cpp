@@ -1,5 +1,11 @@
-// quirlon95-corebench: the rules' hot paths timed alone, on the shipped level file.
+// quirlon95-corebench: the rules' hot paths timed alone, on the shipped level file, and the start
+// of a game on a level file of 64 MiB.
 #include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "play/game.h"
 #include "tools/sim/recordingplatform.h"
@@ -88,6 +94,56 @@ void loadLevel(benchmark::State& state) {
     }
 }
 BENCHMARK(loadLevel);
+
+// A level file of 64 MiB, as a player might share one: long comments and filler sections, with
+// level 1 last. Written once to a folder of its own, removed at the end.
+class HugeLevelFile {
+public:
+    HugeLevelFile() {
+        std::string pattern = std::filesystem::temp_directory_path() / "quirlon95-bench-XXXXXX";
+        if (!mkdtemp(pattern.data())) {
+            std::abort();
+        }
+        folder = pattern;
+        std::ofstream out(path(), std::ios::binary);
+        const std::string filler = "; " + std::string(1000, 'x') + "\n[filler]\nkey=value\n";
+        for (std::size_t written = 0; written < Size; written += filler.size()) {
+            out << filler;
+        }
+        out << "[1]\nhinder1.left=80\n";
+    }
+    ~HugeLevelFile() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    HugeLevelFile(const HugeLevelFile&) = delete;
+    HugeLevelFile& operator=(const HugeLevelFile&) = delete;
+
+    std::filesystem::path path() const { return folder / "328lvd.ini"; }
+
+private:
+    static constexpr std::size_t Size = std::size_t{64} << 20;
+    std::filesystem::path folder;
+};
+
+// The check at start-up and the start click on the 64 MiB file: each reads all of it.
+void hugeLevelFileStart(benchmark::State& state) {
+    static const HugeLevelFile file;
+    int32 laidOut = 0;
+    for (auto _ : state) {
+        RecordingPlatform platform;
+        Game game(platform, [] { return ProfileFile(file.path()); });
+        game.Form1.FormCreate();
+        game.Form1.setEnabled(true);
+        game.Form1.Label4Click();
+        benchmark::DoNotOptimize(game.Form1.hinder1.Left);
+        laidOut = game.Form1.hinder1.Left;
+    }
+    if (laidOut != 80) {
+        state.SkipWithError("level 1 was not laid out");
+    }
+}
+BENCHMARK(hugeLevelFileStart)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
