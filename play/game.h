@@ -2,8 +2,10 @@
 
 #include "play/form1.h"
 #include "play/form2.h"
+#include "play/inputgate.h"
 
-// The main window and the round-end dialog, which reach into each other's state.
+// The main window and the round-end dialog, which reach into each other's state, and the one way
+// in for the player's input and the timers.
 class Game {
 public:
     Game(Platform& platform, TForm1::LevelFileFinder findLevelFile)
@@ -11,4 +13,5 @@ public:
 
     TForm1 Form1;
     TForm2 Form2;
+    InputGate Input{Form1, Form2};
 };
