@@ -39,6 +39,11 @@ TForm1::TForm1(Platform& platform, TForm2& form2, LevelFileFinder findLevelFile)
     }
 }
 
+void TForm1::copyStateFrom(const TForm1& other) {
+    static_cast<TForm1State&>(*this) = other;
+    Mouse.copyCaptureFrom(other.Mouse);
+}
+
 void TForm1::setEnabled(bool enabled) {
     Enabled = enabled;
     if (!enabled) {

@@ -43,22 +43,9 @@ class TForm2;
 //   N1Ballkaufenkostet5000Punkte1Click     buys a ball for 3000 points (the name is older)
 //   N1Levelkaufenkostet20000Punkte1Click   buys a level for 10000 points (likewise)
 //   Beenden, Info1Click                    quit; show the about box
-class TForm1 {
-public:
-    using LevelFileFinder = std::function<std::filesystem::path()>;
-
-    enum Geometry {
-        ClientWidth = 632,
-        ClientHeight = 434,
-        HeaderHeight = 38,
-        PaddleRow = 404,
-        ParkedPaddleTop = 1000,
-    };
-
-    TForm1(Platform& platform, TForm2& form2, LevelFileFinder findLevelFile);
-    TForm1(const TForm1&) = delete;
-    TForm1& operator=(const TForm1&) = delete;
-
+// Everything of the main window that play changes, without the window's ties to the desktop.
+// It copies whole, so that a search can branch from any moment of a game.
+struct TForm1State {
     // Components, bottom of the stack first; play/elements.h says what each is.
     Component Image1, Shape1, Hinder2, hinder8, hinder11, dig11, dig6, dig8, dig1, dig9, dig2,
         dig10, dig4, dig3, dig5, dig7, hinder1, Hinder3, Hinder4, hinder5, hinder6, hinder13,
@@ -87,7 +74,28 @@ public:
     bool Enabled = false;
     std::string Caption = "Quirlon 95";
     bool pauseChecked = false;  // the check mark of the menu item "Pause"
+};
+
+class TForm1 : public TForm1State {
+public:
+    using LevelFileFinder = std::function<std::filesystem::path()>;
+
+    enum Geometry {
+        ClientWidth = 632,
+        ClientHeight = 434,
+        HeaderHeight = 38,
+        PaddleRow = 404,
+        ParkedPaddleTop = 1000,
+    };
+
+    TForm1(Platform& platform, TForm2& form2, LevelFileFinder findLevelFile);
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
     MouseInput Mouse{*this};
+
+    // Takes over the state of another main window, the component the mouse holds included.
+    void copyStateFrom(const TForm1& other);
 
     void setEnabled(bool enabled);
 

@@ -14,6 +14,15 @@ Component* MouseInput::componentAt(int32 x, int32 y) const {
     return nullptr;
 }
 
+void MouseInput::copyCaptureFrom(const MouseInput& other) {
+    captured = nullptr;
+    for (const Element& element : Elements) {
+        if (other.captured == &(other.form.*element.member)) {
+            captured = &(form.*element.member);
+        }
+    }
+}
+
 Component* MouseInput::target(int32 x, int32 y) const {
     return captured ? captured : componentAt(x, y);
 }

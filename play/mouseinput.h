@@ -22,6 +22,8 @@ public:
     void release(int32 x, int32 y, MouseButton button);
     // The platform ends every capture when the window is disabled.
     void endCapture() { captured = nullptr; }
+    // Holds the same component of this window as `other` holds of its own.
+    void copyCaptureFrom(const MouseInput& other);
     const Component* capture() const { return captured; }
     Component* componentAt(int32 x, int32 y) const;
 
