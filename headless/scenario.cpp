@@ -1,9 +1,12 @@
 #include "headless/scenario.h"
 
+#include <cstdint>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
+#include "headless/standardstart.h"
 #include "headless/statedump.h"
 
 namespace {
@@ -17,6 +20,18 @@ bool isDump(std::string_view text) {
     std::string first, more;
     in >> first;
     return first == "dump" && !(in >> more);
+}
+
+// "level N", with N a level number from 1 on.
+std::optional<int32> levelCommand(std::string_view text) {
+    std::istringstream in{std::string(text)};
+    std::string first, more;
+    long level = 0;
+    in >> first >> level;
+    if (first != "level" || !in || level < 1 || level > INT32_MAX || (in >> more)) {
+        return std::nullopt;
+    }
+    return static_cast<int32>(level);
 }
 
 }  // namespace
@@ -34,6 +49,10 @@ bool Scenario::execute(const std::string& line, std::ostream& out) {
     }
     if (isDump(text)) {
         out << dumpState(game, platform) << '\n';
+        return true;
+    }
+    if (const std::optional<int32> level = levelCommand(text)) {
+        setUpStandardStart(game, *level);
         return true;
     }
     const std::optional<InputEvent> event = parseEvent(text);

@@ -1,7 +1,7 @@
 #include <array>
 #include <string>
 
-#include "levels/levelkeys.h"
+#include "levels/levellayout.h"
 #include "play/form1.h"
 
 namespace {
@@ -28,14 +28,14 @@ void TForm1::LoadLevel() {
 
     // One read of the file per level, so a level is always laid out as the file stands now.
     const ProfileSection section = levelini ? levelini->section(sektion) : ProfileSection();
-    for (Component TForm1::*member : LevelReadOrder) {
-        const Element& element = elementOf(member);
-        Component& control = this->*member;
-        control.Left = section.readInteger(levelKey(element, LevelField::Left), 0);
-        control.Top = section.readInteger(levelKey(element, LevelField::Top), 0);
-        control.Width = section.readInteger(levelKey(element, LevelField::Width), 0);
-        control.Height = section.readInteger(levelKey(element, LevelField::Height), 0);
-        control.Visible = section.readFlag(levelKey(element, LevelField::Visible), true);
+    const LevelLayout layout = readLevel(section);
+    for (std::size_t i = 0; i < LevelReadOrder.size(); ++i) {
+        Component& control = this->*LevelReadOrder[i];
+        control.Left = layout[i].Left;
+        control.Top = layout[i].Top;
+        control.Width = layout[i].Width;
+        control.Height = layout[i].Height;
+        control.Visible = layout[i].Visible;
     }
     for (Component TForm1::*member : ParkedWhenHidden) {
         Component& control = this->*member;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <array>
+
+#include "levels/levelkeys.h"
+#include "levels/profilefile.h"
+
+// Where a level puts one element, as its section gives it, before hidden elements are parked.
+struct Placement {
+    int32 Left = 0, Top = 0, Width = 0, Height = 0;
+    bool Visible = true;
+};
+
+// The elements of a level in the order they are read, each with the values its five keys give:
+// a missing key or one that is no number gives 0, or shown for the flag.
+using LevelLayout = std::array<Placement, LevelReadOrder.size()>;
+LevelLayout readLevel(const ProfileSection& section);
