@@ -13,7 +13,7 @@
 #include "windows/startscreen.h"
 
 GameWindows::GameWindows(const std::filesystem::path& executableDir)
-    : theGame(platform, [executableDir] { return findLevelFile(executableDir); }) {
+    : theGame(platform, [executableDir] { return ProfileFile(findLevelFile(executableDir)); }) {
     platform.setInputGate(theGame.Input);
     createMainWindow();
 

@@ -12,8 +12,8 @@ int32 stepToward(int32 from, int32 to) {
 
 }  // namespace
 
-PlayerHand::PlayerHand(TForm1::LevelFileFinder findLevelFile)
-    : game(platform, std::move(findLevelFile)) {
+PlayerHand::PlayerHand(TForm1::LevelFileOpener openLevelFile)
+    : game(platform, std::move(openLevelFile)) {
     game.Form1.FormCreate();
     game.Form1.setEnabled(true);
 }

@@ -19,7 +19,7 @@ public:
         int32 x = 0, y = 0;
     };
 
-    explicit PlayerHand(TForm1::LevelFileFinder findLevelFile);
+    explicit PlayerHand(TForm1::LevelFileOpener openLevelFile);
     PlayerHand(const PlayerHand&) = delete;
     PlayerHand& operator=(const PlayerHand&) = delete;
 

@@ -94,9 +94,9 @@ int penniesTaken(const TForm1& form) {
 
 class Search {
 public:
-    Search(const TForm1::LevelFileFinder& findLevelFile, int32 level, const SolverLimits& limits,
+    Search(const TForm1::LevelFileOpener& openLevelFile, int32 level, const SolverLimits& limits,
            const SolverProgress& progress)
-        : findLevelFile(findLevelFile), level(level), limits(limits), progress(progress) {}
+        : openLevelFile(openLevelFile), level(level), limits(limits), progress(progress) {}
 
     Playthrough run();
 
@@ -127,7 +127,7 @@ private:
     Playthrough result(const Node& node) const;
     bool outOfTicks() const { return used >= limits.searchTicks; }
 
-    const TForm1::LevelFileFinder& findLevelFile;
+    const TForm1::LevelFileOpener& openLevelFile;
     int32 level;
     SolverLimits limits;
     SolverProgress progress;
@@ -139,7 +139,7 @@ private:
 
 std::unique_ptr<PlayerHand> Search::newHand() {
     if (spare.empty()) {
-        return std::make_unique<PlayerHand>(findLevelFile);
+        return std::make_unique<PlayerHand>(openLevelFile);
     }
     std::unique_ptr<PlayerHand> hand = std::move(spare.back());
     spare.pop_back();
@@ -450,9 +450,9 @@ Playthrough Search::run() {
 
 }  // namespace
 
-Playthrough solveLevel(const TForm1::LevelFileFinder& findLevelFile, int32 level,
+Playthrough solveLevel(const TForm1::LevelFileOpener& openLevelFile, int32 level,
                        const SolverLimits& limits, const SolverProgress& progress) {
-    return Search(findLevelFile, level, limits, progress).run();
+    return Search(openLevelFile, level, limits, progress).run();
 }
 
 std::string playthroughScript(int32 level, const Playthrough& playthrough) {

@@ -27,7 +27,7 @@ struct Playthrough {
 using SolverProgress = std::function<bool(double used)>;
 
 // Searches for a playthrough of level `level` of the level file the finder names.
-Playthrough solveLevel(const TForm1::LevelFileFinder& findLevelFile, int32 level,
+Playthrough solveLevel(const TForm1::LevelFileOpener& openLevelFile, int32 level,
                        const SolverLimits& limits = {}, const SolverProgress& progress = {});
 
 // The playthrough as a script for the scenario runner: "level N", then its events.

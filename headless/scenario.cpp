@@ -37,7 +37,7 @@ std::optional<int32> levelCommand(std::string_view text) {
 }  // namespace
 
 Scenario::Scenario(const std::filesystem::path& levelFile)
-    : game(platform, [levelFile] { return levelFile; }), player(game, platform) {
+    : game(platform, [levelFile] { return ProfileFile(levelFile); }), player(game, platform) {
     game.Form1.FormCreate();
     game.Form1.setEnabled(true);
 }

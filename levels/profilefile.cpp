@@ -108,6 +108,12 @@ private:
     bool done_ = false;
 };
 
+// A header begins with '[' and holds a ']'. A line that begins with '[' without one is an
+// ordinary line, as the platform's profile service read it: an entry when it holds '='.
+bool isSectionHeader(std::string_view line) {
+    return line.front() == '[' && line.find(']') != std::string_view::npos;
+}
+
 std::string_view sectionName(std::string_view header) {
     header.remove_prefix(1);  // the '['
     return trimBlanks(header.substr(0, header.find(']')));
@@ -140,7 +146,7 @@ Entries collectSection(std::string_view text, std::string_view name) {
         if (line.empty() || line.front() == ';') {
             continue;
         }
-        if (line.front() == '[') {
+        if (isSectionHeader(line)) {
             if (inSection) {
                 break;
             }
@@ -181,6 +187,15 @@ const std::filesystem::path& ProfileFile::path() const {
     return path_;
 }
 
+ProfileFile ProfileFile::fromText(std::string text) {
+    ProfileFile file;
+    file.text_ = std::make_shared<const std::string>(std::move(text));
+    return file;
+}
+
 ProfileSection ProfileFile::section(std::string_view name) const {
+    if (text_) {
+        return ProfileSection(collectSection(*text_, name));
+    }
     return ProfileSection(collectSection(readWholeFile(path_), name));
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,15 +29,23 @@ private:
     std::unordered_map<std::string, std::string> entries_;
 };
 
-// A profile (INI) file on disk. Opened read-only, afresh at every read, never written.
+// A profile (INI) file: on disk, opened read-only, afresh at every read, never written; or the
+// text of one held in memory. Both are read by the same parser.
 class ProfileFile {
 public:
     explicit ProfileFile(std::filesystem::path path);
+    // The text as a file would hold it; copies share it.
+    static ProfileFile fromText(std::string text);
+
+    // The file on disk; empty for text held in memory.
     const std::filesystem::path& path() const;
-    // Reads the file now and returns the named section (empty when the file or section is missing,
-    // unreadable, a directory, ...).
+    // Returns the named section as the file stands now (empty when the file or section is
+    // missing, unreadable, a directory, ...).
     ProfileSection section(std::string_view name) const;
 
 private:
+    ProfileFile() = default;
+
     std::filesystem::path path_;
+    std::shared_ptr<const std::string> text_;
 };

@@ -18,8 +18,8 @@ int32 startValue(const std::string& text) {
 
 }  // namespace
 
-TForm1::TForm1(Platform& platform, TForm2& form2, LevelFileFinder findLevelFile)
-    : platform(platform), Form2(form2), findLevelFile(std::move(findLevelFile)) {
+TForm1::TForm1(Platform& platform, TForm2& form2, LevelFileOpener openLevelFile)
+    : platform(platform), Form2(form2), openLevelFile(std::move(openLevelFile)) {
     for (const Element& element : Elements) {
         Component& c = this->*element.member;
         c.Name = element.name;
@@ -60,7 +60,7 @@ void TForm1::setCaption(Component& label, const std::string& text) {
 }
 
 void TForm1::FormCreate() {
-    levelini.emplace(findLevelFile());
+    levelini = openLevelFile();
     if (levelini->section("1").readInteger("hinder1.left", 0) == 0) {
         halt = true;
         platform.showMessage(

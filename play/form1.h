@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -78,7 +77,7 @@ struct TForm1State {
 
 class TForm1 : public TForm1State {
 public:
-    using LevelFileFinder = std::function<std::filesystem::path()>;
+    using LevelFileOpener = std::function<ProfileFile()>;
 
     enum Geometry {
         ClientWidth = 632,
@@ -88,7 +87,7 @@ public:
         ParkedPaddleTop = 1000,
     };
 
-    TForm1(Platform& platform, TForm2& form2, LevelFileFinder findLevelFile);
+    TForm1(Platform& platform, TForm2& form2, LevelFileOpener openLevelFile);
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
@@ -150,5 +149,5 @@ private:
     bool roundInProgress() const;
     void showShortOfPoints();
 
-    LevelFileFinder findLevelFile;
+    LevelFileOpener openLevelFile;
 };

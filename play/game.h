@@ -8,8 +8,8 @@
 // in for the player's input and the timers.
 class Game {
 public:
-    Game(Platform& platform, TForm1::LevelFileFinder findLevelFile)
-        : Form1(platform, Form2, std::move(findLevelFile)), Form2(platform, Form1) {}
+    Game(Platform& platform, TForm1::LevelFileOpener openLevelFile)
+        : Form1(platform, Form2, std::move(openLevelFile)), Form2(platform, Form1) {}
 
     // Takes over the whole state of play of another game: the position it stands in, the way the
     // player left the mouse, the timers; this game keeps its own platform and level file finder.

@@ -6,7 +6,7 @@
 
 TestGame::TestGame(const std::optional<QString>& levelText, bool startUp)
     : levelFile(std::filesystem::path(dir.path().toStdString()) / "328lvd.ini"),
-      game(platform, [this] { return levelFile; }),
+      game(platform, [this] { return ProfileFile(levelFile); }),
       form(game.Form1) {
     if (!dir.isValid()) {
         qFatal("no temporary directory for the level file");

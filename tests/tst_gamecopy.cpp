@@ -72,7 +72,7 @@ void TestGameCopy::playsOnAlike() {
     }
     QVERIFY(original.platform.messages.empty());
     RecordingPlatform twinPlatform = original.platform;
-    Game twin(twinPlatform, [&original] { return original.levelFile; });
+    Game twin(twinPlatform, [&original] { return ProfileFile(original.levelFile); });
     twin.copyStateFrom(original.game);
     EventPlayer twinPlayer(twin, twinPlatform);
     QCOMPARE(dumpState(twin, twinPlatform), dumpState(original.game, original.platform));

@@ -109,8 +109,10 @@ void TestProfileFile::value_data() {
     row("empty section name", "k=1\n[]\nk=2\n", "", "k", "2");
     row("section name ends at first bracket", "[s]t]\nk=1\n", "s", "k", "1");
     row("text after bracket ignored", "[s] junk=2\nk=1\n", "s", "k", "1");
-    row("section name without bracket", "[s t\nk=1\n", "s t", "k", "1");
-    row("header ends a section even without bracket", "[s]\n[t\nk=1\n", "t", "k", "1");
+    absent("no header without closing bracket", "[s t\nk=1\n", "s t", "k");
+    row("section goes on past a line without closing bracket", "[s]\n[t\nk=1\n", "s", "k", "1");
+    row("key may begin with a bracket", "[s]\n[k=1\n", "s", "[k", "1");
+    absent("bracket after equals makes a header", "[s]\n[k=v]\nj=1\n", "s", "j");
     row("CRLF line ends", "[s]\r\nk=1\r\nj=2\r\n", "s", "k", "1");
     row("CR line ends", "[s]\rk=1\rj=2\r", "s", "j", "2");
     row("LF line ends", "[s]\nk=1\nj=2", "s", "j", "2");

@@ -149,7 +149,7 @@ SoakResult soak(const std::string& levelFile, std::uint32_t randomStart, long ti
     SoakResult result;
     for (std::uint32_t run = 0; result.ticks < tickBudget && result.breach.empty(); ++run) {
         RecordingPlatform platform;
-        Game game(platform, [&levelFile] { return std::filesystem::path(levelFile); });
+        Game game(platform, [&levelFile] { return ProfileFile(levelFile); });
         RandomPlayer player(game, randomStart + run);
         EventPlayer events(game, platform,
                            [&player](InputEvent& event) { return player.boxEvent(event); });

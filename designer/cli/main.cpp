@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path file = argv[2];
     const int level = std::stoi(argv[3]);
     const auto start = std::chrono::steady_clock::now();
-    const Playthrough found = solveLevel([file] { return file; }, level);
+    const Playthrough found = solveLevel([file] { return ProfileFile(file); }, level);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::cerr << "level " << level << ": " << (found.solved ? "solved" : "not solved") << " in "

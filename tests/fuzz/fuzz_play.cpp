@@ -1,7 +1,7 @@
-// Arbitrary bytes as a small level file and a script of input events, played through the rules
-// as the windows deliver them. Timer events right after a message box opens fire inside it, as
-// they do in the box's own event loop. Every rule that must always hold is checked after every
-// event; a breach aborts, so the fuzzer keeps the input.
+// Arbitrary bytes as a small level file, read from memory by the game's own profile reader, and a
+// script of input events, played through the rules as the windows deliver them. Timer events right
+// after a message box opens fire inside it, as they do in the box's own event loop. Every rule that
+// must always hold is checked after every event; a breach aborts, so the fuzzer keeps the input.
 //
 // Input: the level file, a line "%%", then one event per line as the scenario runner reads them.
 // Lines that are no event are skipped, so that mutations keep most of a script playable.
@@ -11,13 +11,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "play/game.h"
 #include "headless/eventplayer.h"
 #include "headless/recordingplatform.h"
-#include "play/game.h"
-#include "tests/fuzz/scratchfile.h"
 
 namespace {
 
@@ -40,13 +40,12 @@ std::vector<InputEvent> readEvents(std::string_view script) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static ScratchFile levelFile("328lvd.ini");
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::size_t split = input.find("\n%%\n");
     const std::string_view level = input.substr(0, split);
     const std::string_view script =
         split == std::string_view::npos ? std::string_view() : input.substr(split + 4);
-    levelFile.write(data, level.size());
+    const ProfileFile levelFile = ProfileFile::fromText(std::string(level));
 
     const std::vector<InputEvent> events = readEvents(script);
     std::size_t next = 0;
@@ -59,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
 
     RecordingPlatform platform;
-    Game game(platform, [] { return levelFile.path(); });
+    Game game(platform, [&levelFile] { return levelFile; });
     EventPlayer player(game, platform, boxEvents);
     game.Form1.FormCreate();
     // The start windows enable the main window.

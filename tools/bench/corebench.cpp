@@ -8,7 +8,7 @@ namespace {
 
 // A game that has started its first round on level 1 of the shipped file.
 struct StartedGame {
-    StartedGame() : game(platform, [] { return std::filesystem::path(LEVEL_FILE); }) {
+    StartedGame() : game(platform, [] { return ProfileFile(LEVEL_FILE); }) {
         form.FormCreate();
         form.setEnabled(true);
         form.Label4Click();
