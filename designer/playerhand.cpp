@@ -6,6 +6,31 @@
 
 namespace {
 
+enum Steering {
+    SteerSlack = 4,      // the pointer is moved once the ball has gone this far from it
+    PreferredRow = 395,  // where the pointer steers from: just above the strip where it does not
+    BallHalf = 12,
+};
+
+bool steers(const TForm1& form, PlayerHand::Point p) {
+    const Component* under = form.Mouse.componentAt(p.x, p.y);
+    return under && (under->OnMouseMove == MoveHandler::FangerMouseMove ||
+                     (under->OnMouseMove == MoveHandler::Hinder7MouseMove && !form.ziehen));
+}
+
+// A height at `x` from which the pointer steers the paddle, as near the preferred row as there
+// is one: over the hand or the displays it would not.
+int32 steeringRow(const TForm1& form, int32 x) {
+    for (int32 offset = 0; offset < TForm1::ClientHeight; offset += 5) {
+        for (const int32 y : {PreferredRow - offset, PreferredRow + offset}) {
+            if (y >= TForm1::HeaderHeight && y < TForm1::ClientHeight && steers(form, {x, y})) {
+                return y;
+            }
+        }
+    }
+    return PreferredRow;
+}
+
 int32 stepToward(int32 from, int32 to) {
     return from + std::clamp(to - from, -int32{PlayerHand::MaxStep}, int32{PlayerHand::MaxStep});
 }
@@ -74,6 +99,16 @@ void PlayerHand::release() {
     pointerEvent(InputEvent::Release, at.value_or(Point{}));
     held = false;
     tick();
+}
+
+void PlayerHand::followBall() {
+    const TForm1& form = game.Form1;
+    const int32 x = std::clamp<int32>(form.ball.Left + BallHalf, 0, TForm1::ClientWidth - 1);
+    if (at && std::abs(at->x - x) < SteerSlack && steers(form, *at)) {
+        tick();
+        return;
+    }
+    moveToward({x, at && steers(form, {x, at->y}) ? at->y : steeringRow(form, x)});
 }
 
 bool PlayerHand::handReached() const {

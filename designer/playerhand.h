@@ -36,6 +36,9 @@ public:
     // The left button pressed or released where the pointer is, then a tick.
     void press();
     void release();
+    // Keeps the paddle under the ball for a tick: moves the pointer to above the ball, in a row
+    // from which it steers the paddle, when it has gone off, then the tick.
+    void followBall();
 
     const TForm1& form() const { return game.Form1; }
     const Game& state() const { return game; }

@@ -18,8 +18,7 @@ enum Play {
     DecisionTicks = 12,  // how long a choice holds before the next one
     Lookahead = 48,      // how far ahead the ball's way is foreseen for placing the red bar
     MaxTravel = 40,      // ticks a hand may take to reach the bar or bring it somewhere
-    SteerSlack = 4,      // the pointer is moved once the ball has gone this far from it
-    PreferredRow = 395,  // where the pointer steers from: just above the dead strip
+    SteerSlack = 4,      // how near the carried bar need be to where it should be
     CarryBelow = 40,     // how far under the ball a carry takes up the bar
     CarryRise = 8,       // how fast a carry lifts the bar, pixels a tick
     BarHalfWidth = 50,
@@ -64,25 +63,6 @@ int32 ballCentreX(const TForm1& form) {
     return form.ball.Left + BallHalf;
 }
 
-bool steers(const TForm1& form, Point p) {
-    const Component* under = form.Mouse.componentAt(p.x, p.y);
-    return under && (under->OnMouseMove == MoveHandler::FangerMouseMove ||
-                     (under->OnMouseMove == MoveHandler::Hinder7MouseMove && !form.ziehen));
-}
-
-// A height at `x` from which the pointer steers the paddle, as near the preferred row as there
-// is one: over the hand or the displays it would not.
-int32 steeringRow(const TForm1& form, int32 x) {
-    for (int32 offset = 0; offset < TForm1::ClientHeight; offset += 5) {
-        for (const int32 y : {PreferredRow - offset, PreferredRow + offset}) {
-            if (y >= TForm1::HeaderHeight && y < TForm1::ClientHeight && steers(form, {x, y})) {
-                return y;
-            }
-        }
-    }
-    return PreferredRow;
-}
-
 int penniesTaken(const TForm1& form) {
     int taken = 0;
     for (const Element& element : Elements) {
@@ -113,7 +93,6 @@ private:
     void observe(Node& node);
     const ReachMap& mapFor(const TForm1& form);
 
-    void steer(PlayerHand& hand);
     bool follow(Node& node, int ticks);
     bool grab(Node& node);
     bool dragTo(Node& node, Point target);
@@ -201,21 +180,9 @@ void Search::observe(Node& node) {
     node.recent = std::min(node.recent + Forgetting, now);
 }
 
-void Search::steer(PlayerHand& hand) {
-    const TForm1& form = hand.form();
-    const int32 x = std::clamp<int32>(ballCentreX(form), 0, TForm1::ClientWidth - 1);
-    const std::optional<Point> at = hand.pointer();
-    if (at && std::abs(at->x - x) < SteerSlack && steers(form, *at)) {
-        hand.tick();
-        return;
-    }
-    const int32 y = at && steers(form, {x, at->y}) ? at->y : steeringRow(form, x);
-    hand.moveToward({x, y});
-}
-
 bool Search::follow(Node& node, int ticks) {
     for (int i = 0; i < ticks; ++i) {
-        if (!act(node, [this](PlayerHand& hand) { steer(hand); })) {
+        if (!act(node, [](PlayerHand& hand) { hand.followBall(); })) {
             return false;
         }
     }

@@ -37,7 +37,10 @@ std::optional<int32> levelCommand(std::string_view text) {
 }  // namespace
 
 Scenario::Scenario(const std::filesystem::path& levelFile)
-    : game(platform, [levelFile] { return ProfileFile(levelFile); }), player(game, platform) {
+    : Scenario([levelFile] { return ProfileFile(levelFile); }) {}
+
+Scenario::Scenario(TForm1::LevelFileOpener openLevelFile)
+    : game(platform, std::move(openLevelFile)), player(game, platform) {
     game.Form1.FormCreate();
     game.Form1.setEnabled(true);
 }

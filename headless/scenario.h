@@ -13,6 +13,7 @@
 class Scenario {
 public:
     explicit Scenario(const std::filesystem::path& levelFile);
+    explicit Scenario(TForm1::LevelFileOpener openLevelFile);
 
     // Runs every line; prints a dump at each "dump", and a last one at the end or when the game
     // asks to end. Returns the process exit code: 0, 2 for a line it cannot read, or 3 when the

@@ -5,63 +5,19 @@
 #include <system_error>
 #include <utility>
 
+#include "levels/profilesyntax.h"
 #include "levels/profilevalue.h"
 
 namespace {
 
 using Entries = std::unordered_map<std::string, std::string>;
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-// The platform's profile service never handed out more than this many characters of a value.
-constexpr std::size_t kMaxValueLength = 1023;
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-bool isLineBreak(char c) {
-    return c == '\r' || c == '\n';
-}
-
-// Plain ASCII folding: the platform compared names byte-wise apart from the letters A to Z.
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string asciiLower(std::string_view text) {
     std::string lower(text);
     for (char& c : lower) {
-        c = asciiLower(c);
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
     return lower;
-}
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (asciiLower(a[i]) != asciiLower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::string_view stripOuterQuotes(std::string_view text) {
-    const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
-                        text.back() == text.front();
-    return quoted ? text.substr(1, text.size() - 2) : text;
 }
 
 std::string readWholeFile(const std::filesystem::path& path) {
@@ -81,78 +37,20 @@ std::string readWholeFile(const std::filesystem::path& path) {
     return contents;
 }
 
-// Splits text into lines at every CR and every LF. A CRLF pair thus yields an extra empty line,
-// which the reader skips like any blank line, so CRLF, LF and CR files all read the same.
-class LineReader {
-public:
-    explicit LineReader(std::string_view text) : rest_(text) {}
-
-    bool next(std::string_view& line) {
-        if (done_) {
-            return false;
-        }
-        const auto lineEnd = std::find_if(rest_.begin(), rest_.end(), isLineBreak);
-        if (lineEnd == rest_.end()) {
-            line = rest_;
-            done_ = true;
-            return true;
-        }
-        const auto end = static_cast<std::size_t>(lineEnd - rest_.begin());
-        line = rest_.substr(0, end);
-        rest_.remove_prefix(end + 1);
-        return true;
-    }
-
-private:
-    std::string_view rest_;
-    bool done_ = false;
-};
-
-// A header begins with '[' and holds a ']'. A line that begins with '[' without one is an
-// ordinary line, as the platform's profile service read it: an entry when it holds '='.
-bool isSectionHeader(std::string_view line) {
-    return line.front() == '[' && line.find(']') != std::string_view::npos;
-}
-
-std::string_view sectionName(std::string_view header) {
-    header.remove_prefix(1);  // the '['
-    return trimBlanks(header.substr(0, header.find(']')));
-}
-
-void addEntry(std::string_view line, Entries& entries) {
-    const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) {
-        return;
-    }
-    const std::string_view key = trimBlanks(line.substr(0, equals));
-    if (key.empty()) {
-        return;
-    }
-    const std::string_view value = stripOuterQuotes(trimBlanks(line.substr(equals + 1)));
-    entries.try_emplace(asciiLower(key), value.substr(0, kMaxValueLength));
-}
-
 // Collects the first section called `name`; later sections of that name are never looked at.
 Entries collectSection(std::string_view text, std::string_view name) {
-    if (text.starts_with(kByteOrderMark)) {
-        text.remove_prefix(kByteOrderMark.size());
-    }
     Entries entries;
     bool inSection = false;
-    LineReader lines(text);
-    std::string_view line;
+    ProfileSyntax::Lines lines(text);
+    ProfileSyntax::Line line;
     while (lines.next(line)) {
-        line = trimBlanks(line);
-        if (line.empty() || line.front() == ';') {
-            continue;
-        }
-        if (isSectionHeader(line)) {
+        if (line.kind == ProfileSyntax::Line::Header) {
             if (inSection) {
                 break;
             }
-            inSection = equalIgnoringCase(sectionName(line), name);
-        } else if (inSection) {
-            addEntry(line, entries);
+            inSection = ProfileSyntax::equalIgnoringCase(line.name, name);
+        } else if (inSection && line.kind == ProfileSyntax::Line::Entry) {
+            entries.try_emplace(asciiLower(line.name), line.value);
         }
     }
     return entries;
