@@ -47,7 +47,7 @@ fuzz:
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQUIRLON_FUZZ=ON >/dev/null
 	@cmake --build $(BUILD)/fuzz $(JOBS)
-	@for target in levelfile play; do \
+	@for target in levelfile play leveldocument; do \
 	  mkdir -p $(BUILD)/fuzz/corpus-$$target && \
 	  $(BUILD)/fuzz/bin/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    -artifact_prefix=$(BUILD)/fuzz/$$target- \

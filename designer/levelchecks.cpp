@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "designer/playerhand.h"
 
 namespace {
 
@@ -23,7 +22,6 @@ enum class Check {
     InPaddleRow,
     EmptyShown,
     Overlap,
-    FirstFallLost,
 };
 
 struct CheckText {
@@ -34,7 +32,7 @@ struct CheckText {
 };
 
 // What each check says; {element}, {other}, {key}, {value} and {level} stand for what it is about.
-constexpr std::array<CheckText, 17> Checks = {{
+constexpr std::array<CheckText, 16> Checks = {{
     {Check::Refused, Finding::Error,
      "Das Spiel lehnt die Datei ab: hinder1.left in Level 1 fehlt, ist 0 oder keine Zahl.",
      "the game refuses the file: hinder1.left of level 1 is missing, 0 or not a number"},
@@ -78,9 +76,6 @@ constexpr std::array<CheckText, 17> Checks = {{
      "{element} is shown but has no area; the ball still bounces off it"},
     {Check::Overlap, Finding::Warning, "{element} überdeckt {other}.",
      "{element} overlaps {other}"},
-    {Check::FirstFallLost, Finding::Warning,
-     "Der Ball geht beim ersten Fall verloren, bevor ein Spieler ihn fangen kann.",
-     "the ball is lost in its first fall before a player could catch it"},
 }};
 
 // Each check's row stands at the place of its number.
@@ -99,7 +94,6 @@ enum Field {
     FieldHeight = TForm1::ClientHeight,
     HeaderBottom = TForm1::HeaderHeight,
     PaddleRow = TForm1::PaddleRow,
-    FirstFallTicks = 200,  // long enough for the ball's first fall to the paddle
 };
 
 struct Names {
@@ -265,31 +259,6 @@ void checkPlaces(const LevelLayout& layout, const Absent& absent, Report& report
     }
 }
 
-// Whether a player could catch the ball's first fall: with the paddle waiting where the ball
-// first comes down and then following it, the ball reaches the paddle before the floor.
-bool firstFallCaught(const LevelDocument& document, int32 level) {
-    const std::string text = document.text();
-    const TForm1::LevelFileOpener opener = [text] { return ProfileFile::fromText(text); };
-    PlayerHand away(opener);
-    away.startLevel(level, {FieldWidth - 1, 200});
-    for (int i = 0; i < FirstFallTicks && !away.failed() && !away.handReached(); ++i) {
-        away.tick();
-    }
-    if (!away.failed()) {
-        return true;  // the ball never comes down, or comes to the hand
-    }
-    PlayerHand player(opener);
-    player.startLevel(level, {away.form().ball.Left + 12, 200});
-    for (int i = 0; i < FirstFallTicks && !player.failed() && !player.handReached(); ++i) {
-        player.followBall();
-        const TForm1& form = player.form();
-        if (form.bewy < 0 && form.ball.Top + form.ball.Height + 4 == form.fanger.Top) {
-            return true;  // bounced off the paddle
-        }
-    }
-    return !player.failed();
-}
-
 }  // namespace
 
 std::vector<Finding> checkLevel(const LevelDocument& document, std::size_t index) {
@@ -303,9 +272,6 @@ std::vector<Finding> checkLevel(const LevelDocument& document, std::size_t index
     const LevelLayout layout = document.layout(index);
     const Absent absent = checkNotes(document, index, layout, report);
     checkPlaces(layout, absent, report);
-    if (!document.refusal() && !firstFallCaught(document, level.number)) {
-        report.add(Check::FirstFallLost);
-    }
     return out;
 }
 

@@ -58,22 +58,6 @@ bool endsWithLineBreak(std::string_view text) {
     return !text.empty() && (text.back() == '\n' || text.back() == '\r');
 }
 
-int32 fieldOf(const Bounds& bounds, bool visible, LevelField field) {
-    switch (field) {
-        case LevelField::Left:
-            return bounds.Left;
-        case LevelField::Top:
-            return bounds.Top;
-        case LevelField::Width:
-            return bounds.Width;
-        case LevelField::Height:
-            return bounds.Height;
-        case LevelField::Visible:
-            break;
-    }
-    return visible ? 1 : 0;
-}
-
 }  // namespace
 
 LevelDocument::LevelDocument(std::string text) : contents(std::move(text)) {
@@ -214,9 +198,10 @@ void LevelDocument::addLevel() {
     for (Component TForm1::*member : LevelReadOrder) {
         const Element& element = elementOf(member);
         for (const LevelField field : LevelFields) {
-            const bool visible = element.role == Role::Hand;
-            text += levelKey(element, field) + "=" +
-                    std::to_string(fieldOf(element.created, visible, field)) + eol;
+            const Bounds& at = element.created;
+            const Placement placed{at.Left, at.Top, at.Width, at.Height,
+                                   element.role == Role::Hand};
+            text += levelKey(element, field) + "=" + std::to_string(fieldOf(placed, field)) + eol;
         }
     }
     replace(contents.size(), 0, text);

@@ -10,7 +10,7 @@ namespace {
 
 constexpr int BallSize = 24;
 constexpr int HighestTop = 39;  // the ceiling turns the ball below the header strip
-constexpr int LowestTop = 409;  // one pixel further and the ball is lost
+constexpr int LowestTop = 379;  // from 380 on the ball is at the paddle: caught or lost
 constexpr int WidestLeft = 608;
 // What a pixel of a yellow bar's remaining thickness adds to a way through it.
 constexpr int YellowCostPerPixel = 4;

@@ -304,6 +304,9 @@ void Search::expand(const Node& node, std::vector<Node>& children) {
     };
     if (node.mode == Mode::Free) {
         tryOut([this](Node& child) { follow(child, DecisionTicks); });
+        if (!limits.redBar) {
+            return;
+        }
         for (const int drift : CarryDrifts) {
             tryOut([this, drift](Node& child) { startCarry(child, drift); });
         }

@@ -12,6 +12,7 @@
 struct SolverLimits {
     long searchTicks = 6'000'000;  // frame ticks played in all, over every branch tried
     int beamWidth = 60;            // positions carried on from one decision to the next
+    bool redBar = true;            // whether the player may take the red bar, or only steer
 };
 
 // A way through a level from its standard start to the hand, as a player could play it.

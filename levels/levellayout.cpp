@@ -13,3 +13,39 @@ LevelLayout readLevel(const ProfileSection& section) {
     }
     return layout;
 }
+
+int32 fieldOf(const Placement& placement, LevelField field) {
+    switch (field) {
+        case LevelField::Left:
+            return placement.Left;
+        case LevelField::Top:
+            return placement.Top;
+        case LevelField::Width:
+            return placement.Width;
+        case LevelField::Height:
+            return placement.Height;
+        case LevelField::Visible:
+            break;
+    }
+    return placement.Visible ? 1 : 0;
+}
+
+void setField(Placement& placement, LevelField field, int32 value) {
+    switch (field) {
+        case LevelField::Left:
+            placement.Left = value;
+            break;
+        case LevelField::Top:
+            placement.Top = value;
+            break;
+        case LevelField::Width:
+            placement.Width = value;
+            break;
+        case LevelField::Height:
+            placement.Height = value;
+            break;
+        case LevelField::Visible:
+            placement.Visible = value != 0;
+            break;
+    }
+}

@@ -11,6 +11,11 @@ struct Placement {
     bool Visible = true;
 };
 
+// One of the five values of a placement, the flag as 1 or 0; and setting one, any value but 0
+// showing the element.
+int32 fieldOf(const Placement& placement, LevelField field);
+void setField(Placement& placement, LevelField field, int32 value);
+
 // The elements of a level in the order they are read, each with the values its five keys give:
 // a missing key or one that is no number gives 0, or shown for the flag.
 using LevelLayout = std::array<Placement, LevelReadOrder.size()>;
