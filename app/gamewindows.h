@@ -11,6 +11,7 @@ class AboutBox;
 class HelpBuyingWindow;
 class HelpElementsWindow;
 class MainWindow;
+class QWidget;
 class QWindow;
 class RoundEndDialog;
 class StartScreen;
@@ -34,8 +35,10 @@ public:
 
 private:
     void createMainWindow();
+    void keepInFrontOfTheMainWindow(QWidget* window);
     void leadThroughTheStartWindows();
     void followActivation(QWindow* focused);
+    void handActivationOn();
 
     QtPlatform platform;
     Game theGame;

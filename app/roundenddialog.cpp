@@ -66,6 +66,11 @@ void RoundEndDialog::paintEvent(QPaintEvent*) {
                                Qt::white);
 }
 
+void RoundEndDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    emit shown();
+}
+
 void RoundEndDialog::closeByFrame() {
     if (game.Form2.Visible) {
         game.Form2.Close();

@@ -22,12 +22,15 @@ public:
 
 signals:
     void handled();
+    // The dialog has come up; showing it ran its activation already.
+    void shown();
 
 public slots:
     void reject() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -79,8 +79,10 @@ def level_file(directory, lose):
 
 
 class Tier:
-    def __init__(self, desktop, wm, game, out, scratch):
+    def __init__(self, desktop, wm, game, out, scratch, every_shot):
         self.desktop, self.wm, self.game, self.out, self.scratch = desktop, wm, game, out, scratch
+        self.every_shot = every_shot
+        self.checks = 0
         self.failed = []
         self.process = None
         self.kinds = {}
@@ -90,10 +92,13 @@ class Tier:
     def check(self, name, ok, detail=""):
         print(f"{'ok  ' if ok else 'FAIL'} {self.wm}: {name}" + ("" if ok else f" ({detail})"),
               flush=True)
+        self.checks += 1
         if not ok:
             self.failed.append(name)
+        if not ok or self.every_shot:
             os.makedirs(self.out, exist_ok=True)
-            self.desktop.screenshot(os.path.join(self.out, re.sub(r"\W+", "-", name) + ".png"))
+            self.desktop.screenshot(os.path.join(
+                self.out, f"{self.checks:03d}-" + re.sub(r"\W+", "-", name).strip("-") + ".png"))
         return ok
 
     # The game and its windows.
@@ -178,6 +183,14 @@ class Tier:
             wx, wy, _, _ = self.rect(window)
             probe = (wx + px, wy + py, pw, ph)
         self.in_front(kind, window, f"{NAMES[kind]} shown", probe)
+        # The window manager learns it from the window itself: it belongs to the main window,
+        # directly or through the window it came from.
+        owners, owner = [], self.desktop.owner(window)
+        while owner and owner not in owners and owner != main:
+            owners.append(owner)
+            owner = self.desktop.owner(owner)
+        self.check(f"{NAMES[kind]} belongs to the main window", owner == main,
+                   f"transient for {owners or 'nothing'}")
         for target, (x, y) in points.items():
             self.desktop.click(x, y)
             self.in_front(kind, window, f"click on the main window's {target}", probe)
@@ -286,23 +299,32 @@ class Tier:
         self.start(lose)
         if not self.start_windows("close box", clicks=False):
             return
-        for loss, key in (("a lost ball", "Return"), ("the last ball lost", "space")):
-            _, points = self.main_points()
-            self.desktop.click(*points["field"])
-            if not self.expect("roundend", loss):
-                return
-            self.hold_front("roundend")
-            if not self.leave("roundend", key):
-                return
-        # The last ball's dialog leads to the box about the new game.
-        for situation, trigger in (("new game", None), ("too few points", "ctrl+b")):
-            if trigger:
-                self.desktop.key(trigger)
+        _, points = self.main_points()
+        self.desktop.click(*points["field"])
+        if not self.expect("roundend", "a lost ball"):
+            return
+        self.hold_front("roundend")
+        if not self.leave("roundend", "Return"):
+            return
+        self.main_active("a lost ball")
+        # The last ball: the dialog's button brings the box on the new game over the dialog,
+        # and both go when the box is answered.
+        self.desktop.click(*points["field"])
+        dialog = self.expect("roundend", "the last ball lost")
+        if not dialog:
+            return
+        self.hold_front("roundend")
+        for key, situation in (("space", "Space on the last ball's dialog"),
+                               ("ctrl+b", "Ctrl+B with too few points")):
+            self.desktop.key(key)
             if not self.expect("box", situation):
                 return
             self.hold_front("box")
             self.leave("box", "Return")
-            self.main_active(f"the box on {situation}")
+            self.check(f"after the box of {situation} the round-end dialog has gone",
+                       self.desktop.wait_for(lambda: dialog not in self.desktop.stacking())
+                       is not None, "it is still shown")
+            self.main_active(f"the box of {situation}")
         main, _ = self.main_points()
         x, y, w, _ = self.rect(main)
         title = self.desktop.title_bar_height(main)
@@ -341,6 +363,8 @@ def main():
     parser.add_argument("--game", required=True)
     parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox"])
     parser.add_argument("--out", required=True)
+    parser.add_argument("--every-shot", action="store_true",
+                        help="keep a screenshot of every check, not only of the failed ones")
     args = parser.parse_args()
     missing = [tool for tool in TOOLS + [args.wm] if not shutil.which(tool)]
     if missing:
@@ -354,13 +378,17 @@ def main():
             print(f"FAIL {args.wm}: {error}")
             return 1
         try:
-            tier = Tier(desktop, args.wm, os.path.abspath(args.game), args.out, scratch)
+            tier = Tier(desktop, args.wm, os.path.abspath(args.game), args.out, scratch,
+                        args.every_shot)
             passed = tier.run()
         finally:
             desktop.close()
         if not passed:
             shutil.copy(os.path.join(scratch, "game.log"), args.out)
-            print(f"{len(tier.failed)} checks failed under {args.wm}; screenshots in {args.out}")
+            print(f"{len(tier.failed)} of {tier.checks} checks failed under {args.wm}; "
+                  f"screenshots in {args.out}")
+        else:
+            print(f"all {tier.checks} checks held under {args.wm}")
     return 0 if passed else 1
 
 

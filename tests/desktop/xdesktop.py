@@ -113,6 +113,12 @@ class Desktop:
                      numbers["Width"], numbers["Height"]),
         }
 
+    def owner(self, window):
+        """The window this one is transient for, if any."""
+        found = re.search(r"window id # (0x[0-9a-f]+)",
+                          self.x("xprop", "-id", str(window), "WM_TRANSIENT_FOR"))
+        return int(found.group(1), 16) if found else None
+
     def title_bar_height(self, window):
         extents = re.findall(r"\d+", self.x("xprop", "-id", str(window), "_NET_FRAME_EXTENTS")
                              .partition("=")[2])
