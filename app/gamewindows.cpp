@@ -14,6 +14,7 @@
 
 GameWindows::GameWindows(const std::filesystem::path& executableDir)
     : theGame(platform, [executableDir] { return findLevelFile(executableDir); }) {
+    platform.setInputGate(theGame.Input);
     createMainWindow();
 
     // The start screen is shown as it is created, so it lies in front of the main window.
@@ -25,8 +26,7 @@ GameWindows::GameWindows(const std::filesystem::path& executableDir)
     form2 = std::make_unique<RoundEndDialog>(theGame);
     keepInFrontOfTheMainWindow(form2.get());
     platform.setWindow(Window::Form2, form2.get());
-    connect(form2.get(), &RoundEndDialog::handled, form1.get(), &MainWindow::refresh);
-    connect(form1.get(), &MainWindow::handled, form2.get(), &RoundEndDialog::followTimers);
+    connect(form2.get(), &RoundEndDialog::handled, this, &GameWindows::refresh);
     // The focus that arrives once the dialog shows is no return to it.
     connect(form2.get(), &RoundEndDialog::shown, this,
             [this] { lastFocused = form2->windowHandle(); });
@@ -41,14 +41,24 @@ GameWindows::GameWindows(const std::filesystem::path& executableDir)
     platform.setWindow(Window::Form6, form6.get());
 
     leadThroughTheStartWindows();
+    connect(&timers, &DesktopTimers::fired, this, &GameWindows::refresh);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &GameWindows::followActivation);
 }
 
 GameWindows::~GameWindows() = default;
 
+void GameWindows::refresh() {
+    form1->refresh();
+    if (form2) {
+        form2->refresh();
+    }
+    timers.follow();
+}
+
 void GameWindows::createMainWindow() {
     form1 = std::make_unique<MainWindow>(theGame);
     platform.setMainWindow(form1.get());
+    connect(form1.get(), &MainWindow::handled, this, &GameWindows::refresh);
     // The creation handler checks the level file before any window shows; the window comes up
     // disabled and stays so until the start windows have been read.
     theGame.Form1.FormCreate();
@@ -75,7 +85,7 @@ void GameWindows::leadThroughTheStartWindows() {
             [this] { platform.showWindow(Window::Form6); });
     connect(form6.get(), &HelpBuyingWindow::left, this, [this] {
         theGame.Form1.setEnabled(true);
-        form1->refresh();
+        refresh();
     });
 }
 
@@ -97,7 +107,7 @@ void GameWindows::followActivation(QWindow* focused) {
     lastFocused = focused;
     if (cameBack) {
         theGame.Form2.FormActivate();
-        form2->refresh();
+        refresh();
     }
 }
 

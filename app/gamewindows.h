@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "app/desktoptimers.h"
 #include "app/qtplatform.h"
 #include "play/game.h"
 
@@ -32,6 +33,10 @@ public:
     AboutBox* Form4() const { return form4.get(); }
     HelpElementsWindow* Form5() const { return form5.get(); }
     HelpBuyingWindow* Form6() const { return form6.get(); }
+    const QTimer& timer(GameTimer which) const { return timers.timer(which); }
+
+    // Brings every window and timer up to date with the rules; runs after each event they had.
+    void refresh();
 
 private:
     void createMainWindow();
@@ -42,6 +47,7 @@ private:
 
     QtPlatform platform;
     Game theGame;
+    DesktopTimers timers{theGame.Input};
     std::unique_ptr<MainWindow> form1;
     std::unique_ptr<StartScreen> form3;
     std::unique_ptr<RoundEndDialog> form2;

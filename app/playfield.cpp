@@ -6,45 +6,30 @@
 
 #include "app/componentpainter.h"
 #include "art/pictures.h"
+#include "play/elements.h"
 #include "play/game.h"
 
 namespace {
 
 enum { PromptPixelSize = 48 };
 
-// The picture each component shows; the kind of a bar is fixed, and so is its picture.
-std::optional<Picture> pictureOf(const TForm1& form, const Component& c) {
-    const Component* flatGrey[] = {&form.hinder1, &form.Hinder2};
-    const Component* uprightGrey[] = {&form.Hinder3, &form.Hinder4};
-    const Component* flatYellow[] = {&form.hinder5, &form.hinder6};
-    const Component* uprightYellow[] = {&form.hinder9, &form.hinder10};
-    const Component* flatGreen[] = {&form.hinder8, &form.hinder11};
-    const Component* uprightGreen[] = {&form.hinder12, &form.hinder13};
-    auto among = [&c](const auto& list) { return std::ranges::find(list, &c) != std::end(list); };
-    if (&c == &form.ball)
-        return Picture::Ball;
-    if (&c == &form.fanger)
-        return Picture::Paddle;
-    if (&c == &form.hinder7)
-        return Picture::RedBar;
-    if (&c == &form.Image2)
-        return Picture::Header;
-    if (&c == &form.dig11)
-        return Picture::Hand;
-    if (among(flatGrey))
-        return Picture::GreyBar;
-    if (among(uprightGrey))
-        return Picture::GreyBarUpright;
-    if (among(flatYellow))
-        return Picture::YellowBar;
-    if (among(uprightYellow))
-        return Picture::YellowBarUpright;
-    if (among(flatGreen))
-        return Picture::GreenBar;
-    if (among(uprightGreen))
-        return Picture::GreenBarUpright;
-    if (std::string_view(c.Name).starts_with("dig"))
-        return Picture::Penny;
+// The roles that show a picture; the kind of a bar is fixed, and so is its picture. Image1 is an
+// empty picture, Shape1 is black on black, and the texts are drawn apart.
+constexpr std::pair<Role, Picture> RolePictures[] = {
+    {Role::GreyBar, Picture::GreyBar},     {Role::GreyBarUpright, Picture::GreyBarUpright},
+    {Role::YellowBar, Picture::YellowBar}, {Role::YellowBarUpright, Picture::YellowBarUpright},
+    {Role::GreenBar, Picture::GreenBar},   {Role::GreenBarUpright, Picture::GreenBarUpright},
+    {Role::RedBar, Picture::RedBar},       {Role::Paddle, Picture::Paddle},
+    {Role::Ball, Picture::Ball},           {Role::Penny, Picture::Penny},
+    {Role::Hand, Picture::Hand},           {Role::Header, Picture::Header},
+};
+
+std::optional<Picture> pictureOf(Role role) {
+    for (const auto& [shown, picture] : RolePictures) {
+        if (shown == role) {
+            return picture;
+        }
+    }
     return std::nullopt;
 }
 
@@ -94,22 +79,21 @@ void PlayField::paintEvent(QPaintEvent* event) {
     const TForm1& form = game.Form1;
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::black);
-    for (Component TForm1::*member : TForm1::StackingOrder) {
-        const Component& c = form.*member;
+    for (const Element& element : Elements) {
+        const Component& c = form.*element.member;
         const std::optional<QRect> area = FieldChanges::area(c);
         if (!area || !event->region().intersects(*area)) {
             continue;
         }
-        if (&c == &form.Label4) {
+        if (element.role == Role::Prompt) {
             drawPrompt(painter, c);
-        } else if (&c == &form.Label5) {
+        } else if (element.role == Role::Warning) {
             ComponentPainter::drawText(painter, c, ComponentPainter::hudFont(), Qt::red);
-        } else if (&c == &form.Label1 || &c == &form.Label2 || &c == &form.Label3) {
+        } else if (element.role == Role::Display) {
             ComponentPainter::drawText(painter, c, ComponentPainter::hudFont(), Qt::black);
-        } else if (const std::optional<Picture> picture = pictureOf(form, c)) {
+        } else if (const std::optional<Picture> picture = pictureOf(element.role)) {
             ComponentPainter::drawPicture(painter, c, *picture);
         }
-        // Image1 is an empty picture, and Shape1 is black on black.
     }
 }
 
@@ -126,7 +110,7 @@ void PlayField::updateCursor(QPoint point) {
 
 void PlayField::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    game.Form1.Mouse.move(p.x(), p.y());
+    game.Input.move(p.x(), p.y());
     updateCursor(p);
     emit handled();
 }
@@ -134,7 +118,7 @@ void PlayField::mouseMoveEvent(QMouseEvent* event) {
 void PlayField::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (const std::optional<MouseButton> button = buttonOf(event->button())) {
-        game.Form1.Mouse.press(p.x(), p.y(), *button);
+        game.Input.press(p.x(), p.y(), *button);
         emit handled();
     }
 }
@@ -142,7 +126,7 @@ void PlayField::mousePressEvent(QMouseEvent* event) {
 void PlayField::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (const std::optional<MouseButton> button = buttonOf(event->button())) {
-        game.Form1.Mouse.release(p.x(), p.y(), *button);
+        game.Input.release(p.x(), p.y(), *button);
         updateCursor(p);
         emit handled();
     }

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
+#include <optional>
 
 #include "app/componentpainter.h"
 #include "app/mainwindow.h"
@@ -13,7 +14,12 @@
 void QtPlatform::showMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quirlon 95"), QString::fromStdString(text),
                     QMessageBox::Ok, QApplication::activeWindow());
-    // The nested event loop keeps the timers running, as the rules expect.
+    // The nested event loop keeps the timers running, as the rules expect; nothing else of the
+    // player's reaches the game meanwhile.
+    std::optional<InputGate::ModalBox> modal;
+    if (inputGate) {
+        modal.emplace(*inputGate);
+    }
     box.exec();
 }
 

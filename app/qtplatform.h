@@ -2,6 +2,7 @@
 
 #include <QPointer>
 
+#include "play/inputgate.h"
 #include "play/platform.h"
 
 class MainWindow;
@@ -22,10 +23,13 @@ public:
     // The windows as they are created; a window not yet created is left alone.
     void setWindow(Window window, QWidget* widget);
     void setMainWindow(MainWindow* window);
+    // The gate learns from here when a message box holds the game's input.
+    void setInputGate(InputGate& gate) { inputGate = &gate; }
 
 private:
     QWidget* widget(Window window) const;
 
     QPointer<QWidget> windows[6];
     QPointer<MainWindow> mainWindow;
+    InputGate* inputGate = nullptr;
 };

@@ -371,7 +371,7 @@ void TestMouse::disablingEndsCapture() {
     QVERIFY(f.Mouse.capture() == nullptr);
     QCOMPARE(f.ziehen, true);
     f.fanger.Left = 123;
-    f.Mouse.move(BarMiddleX, 100);
+    t.game.Input.move(BarMiddleX, 100);
     QCOMPARE(leftTop(f.hinder7), QPoint(266, 202));
     QCOMPARE(f.fanger.Left, 123);
 
@@ -404,13 +404,14 @@ void TestMouse::inputDroppedWhileDisabled() {
     f.fanger.Left = 123;
     f.setEnabled(false);
 
+    InputGate& gate = t.game.Input;
     if (event == "move") {
-        f.Mouse.move(300, 200);
+        gate.move(300, 200);
     } else if (event == "click") {
-        f.Mouse.press(300, 200, MouseButton::Left);
-        f.Mouse.release(300, 200, MouseButton::Left);
+        gate.press(300, 200, MouseButton::Left);
+        gate.release(300, 200, MouseButton::Left);
     } else {
-        f.Mouse.press(BarMiddleX, BarMiddleY, MouseButton::Left);
+        gate.press(BarMiddleX, BarMiddleY, MouseButton::Left);
     }
 
     QCOMPARE(f.fanger.Left, 123);

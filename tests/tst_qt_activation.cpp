@@ -22,9 +22,9 @@ void loseTheBall(GameWindows& windows) {
     TForm1& form = windows.game().Form1;
     form.fanger.Top = 1000;
     for (int tick = 0; tick < 5000 && !windows.game().Form2.Visible; ++tick) {
-        form.Timer1Timer();
+        windows.game().Input.fire(GameTimer::FrameTick);
     }
-    windows.Form1()->refresh();
+    windows.refresh();
     QVERIFY(windows.Form2()->isVisible());
 }
 
@@ -33,10 +33,10 @@ void loseTheBall(GameWindows& windows) {
 int32 flyAndHold(GameWindows& windows, int steps) {
     TForm2& form2 = windows.game().Form2;
     for (int i = 0; i < steps; ++i) {
-        form2.Timer2Timer();
+        windows.game().Input.fire(GameTimer::Flight);
     }
     form2.Timer2.Enabled = false;
-    windows.Form2()->refresh();
+    windows.refresh();
     return windows.game().Form1.durchgang;
 }
 

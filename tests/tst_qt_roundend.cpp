@@ -38,7 +38,7 @@ void TestRoundEnd::aLostBallShowsTheDialogOverTheDisabledMainWindow() {
     QVERIFY(!windows.Form1()->isEnabled());
     // The frame tick is off while the dialog owns the round, and so is its timer.
     QVERIFY(!windows.game().Form1.Timer1.Enabled);
-    QVERIFY(!windows.Form1()->tickTimer()->isActive());
+    QVERIFY(!windows.timer(GameTimer::FrameTick).isActive());
     QVERIFY(!dialog->isModal());
     QCOMPARE(dialog->size(), QSize(405, 251));
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Quirlon 95"));

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <random>
 
+#include "headless/eventplayer.h"
+#include "headless/recordingplatform.h"
 #include "play/game.h"
-#include "tools/sim/eventplayer.h"
-#include "tools/sim/recordingplatform.h"
 
 namespace {
 

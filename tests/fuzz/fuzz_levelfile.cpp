@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "headless/recordingplatform.h"
 #include "play/game.h"
 #include "tests/fuzz/scratchfile.h"
-#include "tools/sim/recordingplatform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static ScratchFile levelFile("328lvd.ini");

@@ -14,10 +14,10 @@
 #include <string_view>
 #include <vector>
 
+#include "headless/eventplayer.h"
+#include "headless/recordingplatform.h"
 #include "play/game.h"
 #include "tests/fuzz/scratchfile.h"
-#include "tools/sim/eventplayer.h"
-#include "tools/sim/recordingplatform.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // quirlon95-corebench: the rules' hot paths timed alone, on the shipped level file.
 #include <benchmark/benchmark.h>
 
+#include "headless/recordingplatform.h"
 #include "play/game.h"
-#include "tools/sim/recordingplatform.h"
 
 namespace {
 

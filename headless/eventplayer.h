@@ -3,13 +3,12 @@
 #include <functional>
 #include <string>
 
+#include "headless/inputevent.h"
+#include "headless/recordingplatform.h"
 #include "play/game.h"
-#include "tools/sim/inputevent.h"
-#include "tools/sim/recordingplatform.h"
 
-// Plays input events into a game the way the windows deliver them: nothing reaches a disabled
-// main window, the dialog's controls only work while it shows, and timers fire only while they
-// are on. After every event it checks what must always hold, and names the first breach.
+// Plays input events into a game through its input gate, as the windows deliver them. After every
+// event it checks what must always hold, and names the first breach.
 class EventPlayer {
 public:
     // Asked for the timer events that fire while a message box is open; an empty event ends the
@@ -26,7 +25,7 @@ public:
 private:
     void deliver(const InputEvent& event);
     void timer(const InputEvent& event);
-    void purchase(void (TForm1::*command)());
+    void menu(MenuCommand command);
     void check(const InputEvent& event);
     void whileBoxOpen();
 

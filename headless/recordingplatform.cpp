@@ -1,4 +1,4 @@
-#include "tools/sim/recordingplatform.h"
+#include "headless/recordingplatform.h"
 
 #include <cmath>
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "play/inputgate.h"
 #include "play/int32.h"
 
 // One thing the desktop can hand the game: a timer firing, the pointer, a menu command, the
@@ -39,6 +40,10 @@ struct InputEvent {
 
     bool isTimer() const { return kind <= Blink; }
 };
+
+// The timer a timer event fires, and the menu command an event is, if it is one.
+GameTimer timerOf(InputEvent::Kind kind);
+std::optional<MenuCommand> menuCommandOf(InputEvent::Kind kind);
 
 // Reads one script line (without its comment); nothing when it is not an event.
 std::optional<InputEvent> parseEvent(std::string_view line);

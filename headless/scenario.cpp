@@ -1,10 +1,10 @@
-#include "tools/sim/scenario.h"
+#include "headless/scenario.h"
 
 #include <istream>
 #include <ostream>
 #include <sstream>
 
-#include "tools/sim/statedump.h"
+#include "headless/statedump.h"
 
 namespace {
 

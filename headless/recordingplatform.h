@@ -16,7 +16,7 @@ public:
     void requestQuit() override { quit = true; }
     void showWindow(Window window) override { shown[window] = true; }
     void hideWindow(Window window) override { shown[window] = false; }
-    void setWindowEnabled(Window window, bool enabled) override { enabled_[window] = enabled; }
+    void setWindowEnabled(Window window, bool enabled) override { windowEnabled[window] = enabled; }
     void repaintNow(const Component&) override { ++repaints; }
     // Widths of Arial bold (Liberation Sans Bold has the same), so texts take the room they take
     // in the game.
@@ -27,6 +27,6 @@ public:
     int repaints = 0;
     bool quit = false;
     std::map<Window, bool> shown;
-    std::map<Window, bool> enabled_;
+    std::map<Window, bool> windowEnabled;
     std::function<void(const std::string&)> whileMessageOpen;
 };

@@ -1,6 +1,7 @@
-#include "tools/sim/inputevent.h"
+#include "headless/inputevent.h"
 
 #include <charconv>
+#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -84,6 +85,23 @@ std::optional<InputEvent> parseEvent(std::string_view line) {
     }
     const std::size_t length = event.kind <= InputEvent::Quit ? 2 : 1;
     return w.size() == length ? std::optional(event) : std::nullopt;
+}
+
+GameTimer timerOf(InputEvent::Kind kind) {
+    static_assert(InputEvent::Blink - InputEvent::Tick + 1 == GameTimers.size());
+    return GameTimers[kind - InputEvent::Tick];
+}
+
+std::optional<MenuCommand> menuCommandOf(InputEvent::Kind kind) {
+    // The menu items of a script, in the order of their kinds.
+    constexpr MenuCommand Commands[] = {MenuCommand::Pause, MenuCommand::BuyBall,
+                                        MenuCommand::BuyLevel, MenuCommand::Info,
+                                        MenuCommand::Quit};
+    static_assert(std::size(Commands) == InputEvent::Quit - InputEvent::Pause + 1);
+    if (kind < InputEvent::Pause || kind > InputEvent::Quit) {
+        return std::nullopt;
+    }
+    return Commands[kind - InputEvent::Pause];
 }
 
 std::string describe(const InputEvent& event) {

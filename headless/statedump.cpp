@@ -1,10 +1,11 @@
-#include "tools/sim/statedump.h"
+#include "headless/statedump.h"
 
 #include <cstdio>
 #include <sstream>
 
+#include "headless/recordingplatform.h"
+#include "play/elements.h"
 #include "play/game.h"
-#include "tools/sim/recordingplatform.h"
 
 namespace {
 
@@ -30,9 +31,6 @@ const char* flag(bool value) {
     return value ? "true" : "false";
 }
 
-// The picture components lie below the texts in the stack; the five texts end it.
-constexpr std::size_t PictureCount = 29;
-
 }  // namespace
 
 std::string dumpState(const Game& game, const RecordingPlatform& platform) {
@@ -51,10 +49,15 @@ std::string dumpState(const Game& game, const RecordingPlatform& platform) {
         << ",\"Label5\":" << quoted(f.Label5.Caption) << ",\"Label4\":" << flag(f.Label4.Visible)
         << "}";
     out << ",\"elements\":{";
-    for (std::size_t i = 0; i < PictureCount; ++i) {
-        const Component& c = f.*TForm1::StackingOrder[i];
-        out << (i ? "," : "") << quoted(c.Name) << ":[" << c.Left << "," << c.Top << "," << c.Width
+    const char* separator = "";
+    for (const Element& element : Elements) {
+        if (isText(element.role)) {
+            continue;  // the texts are dumped with the labels
+        }
+        const Component& c = f.*element.member;
+        out << separator << quoted(c.Name) << ":[" << c.Left << "," << c.Top << "," << c.Width
             << "," << c.Height << "," << flag(c.Visible) << "]";
+        separator = ",";
     }
     out << "},\"form2\":{\"visible\":" << flag(d.Visible)
         << ",\"text\":" << quoted(d.Label1.Caption) << ",\"blink\":" << flag(d.Timer1.Enabled)

@@ -4,9 +4,9 @@
 #include <iosfwd>
 #include <string>
 
+#include "headless/eventplayer.h"
+#include "headless/recordingplatform.h"
 #include "play/game.h"
-#include "tools/sim/eventplayer.h"
-#include "tools/sim/recordingplatform.h"
 
 // Plays a script of input events through the game's rules. The game stands where it stands after
 // the start-up windows: the level file checked, the main window enabled, waiting for a start.
