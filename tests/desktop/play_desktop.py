@@ -53,6 +53,7 @@ ASIDE = {
     "help2": ((-420, 0), (528, 414, 14, 8)),
     "roundend": ((-5, 150), (10, 232, 30, 8)),
 }
+BOX_CORNER = (4, 4, 12, 6)
 CLICK_X = 500
 OK_BUTTON = (575, 427)
 # A button face is light; the field beneath it black.
@@ -175,13 +176,18 @@ class Tier:
         main window."""
         window = self.windows()[0][kind]
         main, points = self.main_points()
-        probe = None
+        mx, my, mw, mh = self.rect(main)
         if kind in ASIDE:
             (dx, dy), (px, py, pw, ph) = ASIDE[kind]
-            mx, my, _, _ = self.rect(main)
             self.desktop.move_window(window, mx + dx, my + dy)
-            wx, wy, _, _ = self.rect(window)
-            probe = (wx + px, wy + py, pw, ph)
+        else:
+            # A box stays where it came up; its light face in its corner, over the field.
+            px, py, pw, ph = BOX_CORNER
+        wx, wy, _, _ = self.rect(window)
+        probe = (wx + px, wy + py, pw, ph)
+        if not (mx <= probe[0] and probe[0] + pw <= mx + mw and
+                my + mh - FIELD_HEIGHT <= probe[1] and probe[1] + ph <= my + mh):
+            probe = None
         self.in_front(kind, window, f"{NAMES[kind]} shown", probe)
         # The window manager learns it from the window itself: it belongs to the main window,
         # directly or through the window it came from.
