@@ -58,6 +58,9 @@ CLICK_X = 500
 OK_BUTTON = (575, 427)
 # A button face is light; the field beneath it black.
 SEEN_BRIGHTNESS = 0.25
+# Further tries for a desktop that is slow to get where it settles.
+SLOW_TRIES = 20
+PROBE_TRIES = 3
 
 
 def level_file(directory, lose):
@@ -146,16 +149,33 @@ class Tier:
     # What must hold for a window in front of the main window.
 
     def in_front(self, kind, window, situation, probe=None):
-        found, order, active, focus = self.desktop.settled(self.observe)
-        main = found.get("main")
+        def state():
+            found, order, active, focus = self.observe()
+            main = found.get("main")
+            front = window in order and (main is None or order.index(window) > order.index(main))
+            return front, active == window == focus, order, active, focus
+
+        def holds():
+            answer = state()
+            return answer if answer[0] and answer[1] else None
+
+        def seen():
+            brightness = self.desktop.mean_brightness(probe)
+            return brightness if brightness > SEEN_BRIGHTNESS else None
+
+        self.desktop.settled(self.observe)
+        # Once settled it holds; a slow desktop may still be on its way, so it gets a few more
+        # tries before the checks.
+        front, keyboard, order, active, focus = \
+            self.desktop.wait_for(holds, SLOW_TRIES) or state()
         name = NAMES[kind]
-        self.check(f"{situation}: {name} stays in front",
-                   window in order and (main is None or order.index(window) > order.index(main)),
+        self.check(f"{situation}: {name} stays in front", front,
                    f"stacking bottom first: {[self.kind(w) for w in order]}")
-        self.check(f"{situation}: {name} keeps the keyboard", active == window == focus,
+        self.check(f"{situation}: {name} keeps the keyboard", keyboard,
                    f"active {active}, focus {focus}, {name} {window}")
         if probe:
-            brightness = self.desktop.mean_brightness(probe)
+            brightness = self.desktop.wait_for(seen, PROBE_TRIES) or \
+                self.desktop.mean_brightness(probe)
             self.check(f"{situation}: {name} is seen", brightness > SEEN_BRIGHTNESS,
                        f"its button's spot has brightness {brightness:.2f}")
 
@@ -179,7 +199,11 @@ class Tier:
         mx, my, mw, mh = self.rect(main)
         if kind in ASIDE:
             (dx, dy), (px, py, pw, ph) = ASIDE[kind]
+            before = self.rect(window)
             self.desktop.move_window(window, mx + dx, my + dy)
+            # The window manager moves it in its own time.
+            self.desktop.wait_for(lambda: self.rect(window) != before)
+            self.desktop.settled(lambda: self.rect(window))
         else:
             # A box stays where it came up; its light face in its corner, over the field.
             px, py, pw, ph = BOX_CORNER
