@@ -10,7 +10,7 @@
 
 namespace {
 
-enum Front { StartScreen_, HelpOnElements, HelpOnBuying, RoundEnd };
+enum Front { TheStartScreen, HelpOnElements, HelpOnBuying, RoundEnd };
 
 // Starts a round with the paddle out of the way and runs the frame tick by hand until the ball
 // is lost, so that the desktop's answer to the dialog's showing is still to come.
@@ -86,7 +86,7 @@ void TestActivation::theWindowsInFrontBelongToTheMainWindow() {
 void TestActivation::activatingTheDisabledMainWindowHandsItOn_data() {
     QTest::addColumn<int>("front");
 
-    QTest::newRow("start screen") << int(StartScreen_);
+    QTest::newRow("start screen") << int(TheStartScreen);
     QTest::newRow("help on the elements") << int(HelpOnElements);
     QTest::newRow("help on buying") << int(HelpOnBuying);
     QTest::newRow("round-end dialog") << int(RoundEnd);
