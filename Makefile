@@ -4,7 +4,7 @@ JOBS := -j2
 FUZZ_SECONDS := 60
 MAKEFLAGS += --no-print-directory
 
-.PHONY: run test build setup clean shots bench sanitize fuzz package
+.PHONY: run test build setup clean shots bench sanitize fuzz package desktop
 
 setup:
 	@tools/setup.sh
@@ -20,6 +20,10 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
+
+# The game on a virtual X desktop under openbox and icewm, played through xdotool.
+desktop: build
+	@cd $(BUILD) && ctest --output-on-failure -L desktop $(JOBS)
 
 shots: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quirlon95-shots $(BUILD)/shots

@@ -1,6 +1,6 @@
 #include "app/gamewindows.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 #include <QWindow>
 
@@ -19,18 +19,25 @@ GameWindows::GameWindows(const std::filesystem::path& executableDir)
 
     // The start screen is shown as it is created, so it lies in front of the main window.
     form3 = std::make_unique<StartScreen>();
+    keepInFrontOfTheMainWindow(form3.get());
     platform.setWindow(Window::Form3, form3.get());
     platform.showWindow(Window::Form3);
 
     form2 = std::make_unique<RoundEndDialog>(theGame);
+    keepInFrontOfTheMainWindow(form2.get());
     platform.setWindow(Window::Form2, form2.get());
     connect(form2.get(), &RoundEndDialog::handled, this, &GameWindows::refresh);
+    // The focus that arrives once the dialog shows is no return to it.
+    connect(form2.get(), &RoundEndDialog::shown, this,
+            [this] { lastFocused = form2->windowHandle(); });
 
     form4 = std::make_unique<AboutBox>();
     platform.setWindow(Window::Form4, form4.get());
     form5 = std::make_unique<HelpElementsWindow>();
+    keepInFrontOfTheMainWindow(form5.get());
     platform.setWindow(Window::Form5, form5.get());
     form6 = std::make_unique<HelpBuyingWindow>();
+    keepInFrontOfTheMainWindow(form6.get());
     platform.setWindow(Window::Form6, form6.get());
 
     leadThroughTheStartWindows();
@@ -62,6 +69,14 @@ void GameWindows::createMainWindow() {
     form1->show();
 }
 
+// The windows shown over the disabled main window belong to it, so the desktop keeps them in front
+// of it whatever the player clicks. Only the native window learns its owner: as a widget each stays
+// a window of its own, so disabling the main window does not disable it.
+void GameWindows::keepInFrontOfTheMainWindow(QWidget* window) {
+    window->winId();
+    window->windowHandle()->setTransientParent(form1->windowHandle());
+}
+
 // Each start window leads to the next whichever way the player leaves it; none can be skipped,
 // and only the last one lets the player into the game.
 void GameWindows::leadThroughTheStartWindows() {
@@ -80,6 +95,12 @@ void GameWindows::followActivation(QWindow* focused) {
     if (!focused) {
         return;
     }
+    // A disabled window cannot be activated: the window in front of it keeps the activation, and
+    // nothing has left it.
+    if (focused == form1->windowHandle() && !form1->isEnabled()) {
+        handActivationOn();
+        return;
+    }
     QWindow* dialog = form2->windowHandle();
     const bool cameBack =
         focused == dialog && lastFocused && lastFocused != dialog && theGame.Form2.Visible;
@@ -87,5 +108,22 @@ void GameWindows::followActivation(QWindow* focused) {
     if (cameBack) {
         theGame.Form2.FormActivate();
         refresh();
+    }
+}
+
+// The window in front of the disabled main window: a message box, else the one dialog of the
+// round or of the start sequence that shows.
+void GameWindows::handActivationOn() {
+    QWidget* front = QApplication::activeModalWidget();
+    for (QWidget* window :
+         {static_cast<QWidget*>(form2.get()), static_cast<QWidget*>(form6.get()),
+          static_cast<QWidget*>(form5.get()), static_cast<QWidget*>(form3.get())}) {
+        if (!front && window->isVisible()) {
+            front = window;
+        }
+    }
+    if (front) {
+        front->raise();
+        front->activateWindow();
     }
 }

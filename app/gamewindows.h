@@ -12,6 +12,7 @@ class AboutBox;
 class HelpBuyingWindow;
 class HelpElementsWindow;
 class MainWindow;
+class QWidget;
 class QWindow;
 class RoundEndDialog;
 class StartScreen;
@@ -39,8 +40,10 @@ public:
 
 private:
     void createMainWindow();
+    void keepInFrontOfTheMainWindow(QWidget* window);
     void leadThroughTheStartWindows();
     void followActivation(QWindow* focused);
+    void handActivationOn();
 
     QtPlatform platform;
     Game theGame;

@@ -50,6 +50,8 @@ std::optional<MouseButton> buttonOf(Qt::MouseButton button) {
         return MouseButton::Left;
     if (button == Qt::RightButton)
         return MouseButton::Right;
+    if (button == Qt::MiddleButton)
+        return MouseButton::Middle;
     return std::nullopt;
 }
 

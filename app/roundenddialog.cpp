@@ -45,6 +45,11 @@ void RoundEndDialog::paintEvent(QPaintEvent*) {
                                Qt::white);
 }
 
+void RoundEndDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    emit shown();
+}
+
 void RoundEndDialog::closeByFrame() {
     game.Input.dialogCloseBox();
     emit handled();

@@ -20,12 +20,15 @@ public:
 signals:
     // The rules have had the button or the close box and may have changed anything.
     void handled();
+    // The dialog has come up; showing it ran its activation already.
+    void shown();
 
 public slots:
     void reject() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

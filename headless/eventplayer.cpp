@@ -25,7 +25,6 @@ bool EventPlayer::play(const InputEvent& event) {
 
 void EventPlayer::deliver(const InputEvent& event) {
     InputGate& gate = game.Input;
-    const MouseButton button = event.rightButton ? MouseButton::Right : MouseButton::Left;
     if (event.isTimer()) {
         timer(event);
     } else if (const std::optional<MenuCommand> command = menuCommandOf(event.kind)) {
@@ -33,9 +32,9 @@ void EventPlayer::deliver(const InputEvent& event) {
     } else if (event.kind == InputEvent::Move) {
         gate.move(event.x, event.y);
     } else if (event.kind == InputEvent::Press) {
-        gate.press(event.x, event.y, button);
+        gate.press(event.x, event.y, event.button);
     } else if (event.kind == InputEvent::Release) {
-        gate.release(event.x, event.y, button);
+        gate.release(event.x, event.y, event.button);
     } else if (event.kind == InputEvent::Click) {
         gate.press(event.x, event.y, MouseButton::Left);
         if (!ended())

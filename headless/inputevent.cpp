@@ -1,5 +1,6 @@
 #include "headless/inputevent.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iterator>
 #include <sstream>
@@ -23,6 +24,9 @@ std::vector<std::string> words(std::string_view line) {
     }
     return out;
 }
+
+// The script word of each mouse button, in the order of the buttons.
+const char* const ButtonWords[] = {"left", "right", "middle"};
 
 template <typename Int>
 bool number(const std::string& text, Int& value) {
@@ -53,10 +57,11 @@ bool readPointer(const std::vector<std::string>& w, InputEvent& event) {
         return false;
     }
     if (w.size() == 4) {
-        if (w[3] != "left" && w[3] != "right") {
+        const auto named = std::find(std::begin(ButtonWords), std::end(ButtonWords), w[3]);
+        if (named == std::end(ButtonWords)) {
             return false;
         }
-        event.rightButton = w[3] == "right";
+        event.button = static_cast<MouseButton>(named - std::begin(ButtonWords));
     }
     return true;
 }
@@ -113,7 +118,7 @@ std::string describe(const InputEvent& event) {
         const bool buttonNamed =
             event.kind == InputEvent::Press || event.kind == InputEvent::Release;
         return word + " " + std::to_string(event.x) + " " + std::to_string(event.y) +
-               (buttonNamed ? (event.rightButton ? " right" : " left") : "");
+               (buttonNamed ? " " + std::string(ButtonWords[static_cast<int>(event.button)]) : "");
     }
     return event.kind <= InputEvent::Quit ? "menu " + word : word;
 }

@@ -10,7 +10,8 @@
 
 // One thing the desktop can hand the game: a timer firing, the pointer, a menu command, the
 // round-end dialog's button or close box. Written as a script line, it reads as in
-// "tick 31", "press 316 217 right", "menu Pause" or "dialog-close".
+// "tick 31", "press 316 217 right", "menu Pause" or "dialog-close". A press or release names
+// its button, left (the default), right or middle.
 struct InputEvent {
     enum Kind : std::uint8_t {
         Tick,
@@ -34,7 +35,7 @@ struct InputEvent {
     Kind kind = Tick;
     int32 x = 0;
     int32 y = 0;
-    bool rightButton = false;
+    MouseButton button = MouseButton::Left;
     // How often a timer fires in a row.
     long count = 1;
 

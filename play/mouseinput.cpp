@@ -24,7 +24,13 @@ void MouseInput::copyCaptureFrom(const MouseInput& other) {
 }
 
 Component* MouseInput::target(int32 x, int32 y) const {
-    return captured ? captured : componentAt(x, y);
+    if (captured) {
+        return captured;
+    }
+    // Without the capture, a pointer over the menu bar or beside the window is no business of
+    // the field's, although the mouse catcher reaches past its edges.
+    const bool inside = x >= 0 && y >= 0 && x < TForm1::ClientWidth && y < TForm1::ClientHeight;
+    return inside ? componentAt(x, y) : nullptr;
 }
 
 void MouseInput::move(int32 x, int32 y) {

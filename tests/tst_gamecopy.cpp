@@ -23,7 +23,7 @@ InputEvent at(InputEvent::Kind kind, int32 x, int32 y) {
 }
 
 InputEvent times(InputEvent::Kind kind, long count) {
-    return {kind, 0, 0, false, count};
+    return {kind, 0, 0, MouseButton::Left, count};
 }
 
 }  // namespace
