@@ -21,11 +21,16 @@ DesktopTimers::DesktopTimers(InputGate& gate) : gate(gate) {
 void DesktopTimers::follow() {
     for (const GameTimer which : GameTimers) {
         QTimer& timer = timers[index(which)];
-        const bool enabled = gate.timer(which).Enabled;
+        const bool enabled = gate.timer(which).Enabled && !held;
         if (enabled && !timer.isActive()) {
             timer.start();
         } else if (!enabled && timer.isActive()) {
             timer.stop();
         }
     }
+}
+
+void DesktopTimers::hold(bool held) {
+    this->held = held;
+    follow();
 }

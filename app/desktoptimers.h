@@ -17,6 +17,8 @@ public:
 
     // Starts and stops the timers as the rules' flags now stand.
     void follow();
+    // Keeps every timer stopped while held, whatever the rules' flags say.
+    void hold(bool held);
     const QTimer& timer(GameTimer which) const { return timers[index(which)]; }
 
 signals:
@@ -28,4 +30,5 @@ private:
 
     InputGate& gate;
     std::array<QTimer, GameTimers.size()> timers;
+    bool held = false;
 };

@@ -13,34 +13,35 @@
 #include "windows/startscreen.h"
 
 GameWindows::GameWindows(const std::filesystem::path& executableDir)
-    : theGame(platform, [executableDir] { return ProfileFile(findLevelFile(executableDir)); }) {
+    : GameWindows([executableDir] { return ProfileFile(findLevelFile(executableDir)); }, true) {}
+
+GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile)
+    : GameWindows(std::move(openLevelFile), false) {}
+
+GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile, bool startWindows)
+    : theGame(platform, std::move(openLevelFile)) {
     platform.setInputGate(theGame.Input);
+    if (!startWindows) {
+        // Posted by the platform, so these windows may be gone by then.
+        platform.setQuit([self = QPointer<GameWindows>(this)] {
+            if (self) {
+                emit self->ended();
+            }
+        });
+    }
     createMainWindow();
-
-    // The start screen is shown as it is created, so it lies in front of the main window.
-    form3 = std::make_unique<StartScreen>();
-    keepInFrontOfTheMainWindow(form3.get());
-    platform.setWindow(Window::Form3, form3.get());
-    platform.showWindow(Window::Form3);
-
-    form2 = std::make_unique<RoundEndDialog>(theGame);
-    keepInFrontOfTheMainWindow(form2.get());
-    platform.setWindow(Window::Form2, form2.get());
-    connect(form2.get(), &RoundEndDialog::handled, this, &GameWindows::refresh);
-    // The focus that arrives once the dialog shows is no return to it.
-    connect(form2.get(), &RoundEndDialog::shown, this,
-            [this] { lastFocused = form2->windowHandle(); });
-
+    if (startWindows) {
+        createStartScreen();
+    }
+    createRoundEndDialog();
     form4 = std::make_unique<AboutBox>();
     platform.setWindow(Window::Form4, form4.get());
-    form5 = std::make_unique<HelpElementsWindow>();
-    keepInFrontOfTheMainWindow(form5.get());
-    platform.setWindow(Window::Form5, form5.get());
-    form6 = std::make_unique<HelpBuyingWindow>();
-    keepInFrontOfTheMainWindow(form6.get());
-    platform.setWindow(Window::Form6, form6.get());
-
-    leadThroughTheStartWindows();
+    if (startWindows) {
+        createHelpWindows();
+        leadThroughTheStartWindows();
+    } else {
+        theGame.Form1.setEnabled(true);
+    }
     connect(&timers, &DesktopTimers::fired, this, &GameWindows::refresh);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &GameWindows::followActivation);
 }
@@ -55,6 +56,10 @@ void GameWindows::refresh() {
     timers.follow();
 }
 
+void GameWindows::holdTimers(bool held) {
+    timers.hold(held);
+}
+
 void GameWindows::createMainWindow() {
     form1 = std::make_unique<MainWindow>(theGame);
     platform.setMainWindow(form1.get());
@@ -67,6 +72,33 @@ void GameWindows::createMainWindow() {
     const QRect screen = form1->screen()->availableGeometry();
     form1->move(screen.center() - form1->frameGeometry().center() + form1->pos());
     form1->show();
+}
+
+// The start screen is shown as it is created, so it lies in front of the main window.
+void GameWindows::createStartScreen() {
+    form3 = std::make_unique<StartScreen>();
+    keepInFrontOfTheMainWindow(form3.get());
+    platform.setWindow(Window::Form3, form3.get());
+    platform.showWindow(Window::Form3);
+}
+
+void GameWindows::createRoundEndDialog() {
+    form2 = std::make_unique<RoundEndDialog>(theGame);
+    keepInFrontOfTheMainWindow(form2.get());
+    platform.setWindow(Window::Form2, form2.get());
+    connect(form2.get(), &RoundEndDialog::handled, this, &GameWindows::refresh);
+    // The focus that arrives once the dialog shows is no return to it.
+    connect(form2.get(), &RoundEndDialog::shown, this,
+            [this] { lastFocused = form2->windowHandle(); });
+}
+
+void GameWindows::createHelpWindows() {
+    form5 = std::make_unique<HelpElementsWindow>();
+    keepInFrontOfTheMainWindow(form5.get());
+    platform.setWindow(Window::Form5, form5.get());
+    form6 = std::make_unique<HelpBuyingWindow>();
+    keepInFrontOfTheMainWindow(form6.get());
+    platform.setWindow(Window::Form6, form6.get());
 }
 
 // The windows shown over the disabled main window belong to it, so the desktop keeps them in front
@@ -118,7 +150,7 @@ void GameWindows::handActivationOn() {
     for (QWidget* window :
          {static_cast<QWidget*>(form2.get()), static_cast<QWidget*>(form6.get()),
           static_cast<QWidget*>(form5.get()), static_cast<QWidget*>(form3.get())}) {
-        if (!front && window->isVisible()) {
+        if (!front && window && window->isVisible()) {
             front = window;
         }
     }

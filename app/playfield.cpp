@@ -4,46 +4,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "app/componentpainter.h"
-#include "art/pictures.h"
-#include "play/elements.h"
+#include "app/fieldpainter.h"
 #include "play/game.h"
 
 namespace {
-
-enum { PromptPixelSize = 48 };
-
-// The roles that show a picture; the kind of a bar is fixed, and so is its picture. Image1 is an
-// empty picture, Shape1 is black on black, and the texts are drawn apart.
-constexpr std::pair<Role, Picture> RolePictures[] = {
-    {Role::GreyBar, Picture::GreyBar},     {Role::GreyBarUpright, Picture::GreyBarUpright},
-    {Role::YellowBar, Picture::YellowBar}, {Role::YellowBarUpright, Picture::YellowBarUpright},
-    {Role::GreenBar, Picture::GreenBar},   {Role::GreenBarUpright, Picture::GreenBarUpright},
-    {Role::RedBar, Picture::RedBar},       {Role::Paddle, Picture::Paddle},
-    {Role::Ball, Picture::Ball},           {Role::Penny, Picture::Penny},
-    {Role::Hand, Picture::Hand},           {Role::Header, Picture::Header},
-};
-
-std::optional<Picture> pictureOf(Role role) {
-    for (const auto& [shown, picture] : RolePictures) {
-        if (shown == role) {
-            return picture;
-        }
-    }
-    return std::nullopt;
-}
-
-void drawPrompt(QPainter& painter, const Component& prompt) {
-    const std::optional<QRect> rect = ComponentPainter::onScreen(prompt);
-    if (!rect) {
-        return;
-    }
-    // Opaque: the prompt blacks out everything beneath it.
-    painter.fillRect(*rect, Qt::black);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(PromptPixelSize);
-    ComponentPainter::drawText(painter, prompt, font, Qt::white);
-}
 
 std::optional<MouseButton> buttonOf(Qt::MouseButton button) {
     if (button == Qt::LeftButton)
@@ -78,25 +42,9 @@ void PlayField::repaintComponent(const Component& component) {
 }
 
 void PlayField::paintEvent(QPaintEvent* event) {
-    const TForm1& form = game.Form1;
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::black);
-    for (const Element& element : Elements) {
-        const Component& c = form.*element.member;
-        const std::optional<QRect> area = FieldChanges::area(c);
-        if (!area || !event->region().intersects(*area)) {
-            continue;
-        }
-        if (element.role == Role::Prompt) {
-            drawPrompt(painter, c);
-        } else if (element.role == Role::Warning) {
-            ComponentPainter::drawText(painter, c, ComponentPainter::hudFont(), Qt::red);
-        } else if (element.role == Role::Display) {
-            ComponentPainter::drawText(painter, c, ComponentPainter::hudFont(), Qt::black);
-        } else if (const std::optional<Picture> picture = pictureOf(element.role)) {
-            ComponentPainter::drawPicture(painter, c, *picture);
-        }
-    }
+    FieldPainter::paint(painter, game.Form1, event->region());
 }
 
 void PlayField::updateCursor(QPoint point) {

@@ -1,7 +1,6 @@
 #include "app/qtplatform.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
 #include <optional>
@@ -32,7 +31,15 @@ void QtPlatform::requestQuit() {
     // ends it as soon as it starts. exit() rather than quit(): quit() would first ask every window
     // to close, and the main window answers a close by asking to quit.
     QMetaObject::invokeMethod(
-        qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        qApp,
+        [quit = quit] {
+            if (quit) {
+                quit();
+            } else {
+                QCoreApplication::exit(0);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 QWidget* QtPlatform::widget(Window window) const {
@@ -80,7 +87,5 @@ void QtPlatform::repaintNow(const Component& component) {
 }
 
 TextExtent QtPlatform::measureText(TextStyle style, const std::string& text) {
-    const QFontMetrics metrics(style == TextStyle::Hud ? ComponentPainter::hudFont()
-                                                       : ComponentPainter::messageFont());
-    return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
+    return ComponentPainter::textExtent(style, text);
 }

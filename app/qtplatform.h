@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 
 #include "play/inputgate.h"
 #include "play/platform.h"
@@ -25,6 +26,9 @@ public:
     void setMainWindow(MainWindow* window);
     // The gate learns from here when a message box holds the game's input.
     void setInputGate(InputGate& gate) { inputGate = &gate; }
+    // What the end of the game does instead of ending the program: for a game that runs inside
+    // another program, the level editor's test play.
+    void setQuit(std::function<void()> instead) { quit = std::move(instead); }
 
 private:
     QWidget* widget(Window window) const;
@@ -32,4 +36,5 @@ private:
     QPointer<QWidget> windows[6];
     QPointer<MainWindow> mainWindow;
     InputGate* inputGate = nullptr;
+    std::function<void()> quit;
 };

@@ -2,7 +2,6 @@
 
 #include <array>
 
-
 namespace {
 
 enum class Check {
@@ -260,6 +259,10 @@ void checkPlaces(const LevelLayout& layout, const Absent& absent, Report& report
 }
 
 }  // namespace
+
+std::string describeElement(std::size_t element, bool german) {
+    return describe(element, german);
+}
 
 std::vector<Finding> checkLevel(const LevelDocument& document, std::size_t index) {
     std::vector<Finding> out;

@@ -20,6 +20,10 @@ struct Finding {
     std::string english;                 // the same for the command line
 };
 
+// An element, by its place in the reading order of the level file, as the findings name it:
+// "hinder5 (gelber Balken)", or "hinder5 (yellow bar)".
+std::string describeElement(std::size_t element, bool german = true);
+
 // The findings of one level of the document, by its place in the level list.
 std::vector<Finding> checkLevel(const LevelDocument& document, std::size_t index);
 // The findings of the whole file: those about the file itself, then every level's.

@@ -24,33 +24,11 @@ bool EventPlayer::play(const InputEvent& event) {
 }
 
 void EventPlayer::deliver(const InputEvent& event) {
-    InputGate& gate = game.Input;
-    if (event.isTimer()) {
-        timer(event);
-    } else if (const std::optional<MenuCommand> command = menuCommandOf(event.kind)) {
+    if (const std::optional<MenuCommand> command = menuCommandOf(event.kind)) {
         menu(*command);
-    } else if (event.kind == InputEvent::Move) {
-        gate.move(event.x, event.y);
-    } else if (event.kind == InputEvent::Press) {
-        gate.press(event.x, event.y, event.button);
-    } else if (event.kind == InputEvent::Release) {
-        gate.release(event.x, event.y, event.button);
-    } else if (event.kind == InputEvent::Click) {
-        gate.press(event.x, event.y, MouseButton::Left);
-        if (!ended())
-            gate.release(event.x, event.y, MouseButton::Left);
-    } else if (event.kind == InputEvent::DialogButton) {
-        gate.dialogButton();
-    } else if (event.kind == InputEvent::DialogCloseBox) {
-        gate.dialogCloseBox();
+        return;
     }
-}
-
-void EventPlayer::timer(const InputEvent& event) {
-    const GameTimer which = timerOf(event.kind);
-    for (long i = 0; i < event.count && !ended() && broken.empty(); ++i) {
-        game.Input.fire(which);
-    }
+    deliverEvent(game.Input, event, [this] { return ended() || !broken.empty(); });
 }
 
 // A menu command; no purchase may take the points below 0.

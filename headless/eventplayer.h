@@ -24,7 +24,6 @@ public:
 
 private:
     void deliver(const InputEvent& event);
-    void timer(const InputEvent& event);
     void menu(MenuCommand command);
     void check(const InputEvent& event);
     void whileBoxOpen();

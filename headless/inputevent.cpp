@@ -122,3 +122,28 @@ std::string describe(const InputEvent& event) {
     }
     return event.kind <= InputEvent::Quit ? "menu " + word : word;
 }
+
+void deliverEvent(InputGate& gate, const InputEvent& event, const std::function<bool()>& stopped) {
+    if (event.isTimer()) {
+        for (long i = 0; i < event.count && !stopped(); ++i) {
+            gate.fire(timerOf(event.kind));
+        }
+    } else if (const std::optional<MenuCommand> command = menuCommandOf(event.kind)) {
+        gate.menu(*command);
+    } else if (event.kind == InputEvent::Move) {
+        gate.move(event.x, event.y);
+    } else if (event.kind == InputEvent::Press) {
+        gate.press(event.x, event.y, event.button);
+    } else if (event.kind == InputEvent::Release) {
+        gate.release(event.x, event.y, event.button);
+    } else if (event.kind == InputEvent::Click) {
+        gate.press(event.x, event.y, MouseButton::Left);
+        if (!stopped()) {
+            gate.release(event.x, event.y, MouseButton::Left);
+        }
+    } else if (event.kind == InputEvent::DialogButton) {
+        gate.dialogButton();
+    } else if (event.kind == InputEvent::DialogCloseBox) {
+        gate.dialogCloseBox();
+    }
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,3 +51,8 @@ std::optional<MenuCommand> menuCommandOf(InputEvent::Kind kind);
 std::optional<InputEvent> parseEvent(std::string_view line);
 // The script line that reads back as the event.
 std::string describe(const InputEvent& event);
+
+// Hands one event to the rules through the gate, as the windows deliver it: a timer event fires its
+// timer `count` times, a click is a press and a release of the left button. Between those steps
+// `stopped` may say that the game is over, and the rest is left undelivered.
+void deliverEvent(InputGate& gate, const InputEvent& event, const std::function<bool()>& stopped);

@@ -80,3 +80,11 @@ std::filesystem::path findLevelFile(const std::filesystem::path& exeDir) {
     }
     return exeDir / LevelFileName;
 }
+
+std::optional<std::filesystem::path> userLevelFile() {
+    const std::optional<std::filesystem::path> dir = userDataDir();
+    if (!dir) {
+        return std::nullopt;
+    }
+    return *dir / GameDirName / LevelFileName;
+}

@@ -9,6 +9,8 @@
 struct Placement {
     int32 Left = 0, Top = 0, Width = 0, Height = 0;
     bool Visible = true;
+
+    friend bool operator==(const Placement&, const Placement&) = default;
 };
 
 // One of the five values of a placement, the flag as 1 or 0; and setting one, any value but 0
