@@ -4,6 +4,7 @@
 
 #include "designer/editor/editorwindow.h"
 #include "designer/editor/fieldeditor.h"
+#include "designer/editor/testplay.h"
 #include "tests/qtgamefixture.h"
 
 namespace {
@@ -73,6 +74,7 @@ private slots:
     void savingChangesOnlyTheEditedValue();
     void aFailedSaveKeepsTheDocument_data();
     void aFailedSaveKeepsTheDocument();
+    void testPlayRunsTheLevelAsEditedAndEndsAlone();
 };
 
 void TestEditor::clickSelects_data() {
@@ -287,6 +289,32 @@ void TestEditor::aFailedSaveKeepsTheDocument() {
     QVERIFY(editor.window.isWindowModified());
     QCOMPARE(editor.window.filePath(), editor.path());
     QCOMPARE(contentsOf(editor.path()), Level);
+}
+
+void TestEditor::testPlayRunsTheLevelAsEditedAndEndsAlone() {
+    Editor editor;
+    Placement moved = editor.placed(Hinder1);
+    moved.Left = 123;
+    editor.session().place(Hinder1, moved, QStringLiteral("move"));
+    const std::string edited = editor.text();
+
+    editor.window.playLevel();
+    QVERIFY(editor.window.testPlay());
+    Game& game = editor.window.testPlay()->windows().game();
+    // Waiting for the start click of level 1, which lays out the level as edited, not as saved.
+    QCOMPARE(game.Form1.levelnr, 0);
+    game.Input.press(300, 200, MouseButton::Left);
+    game.Input.release(300, 200, MouseButton::Left);
+    QCOMPARE(game.Form1.levelnr, 1);
+    QCOMPARE(game.Form1.hinder1.Left, 123);
+
+    // The game's own end closes its windows and leaves the editor as it was.
+    game.Input.menu(MenuCommand::Quit);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!editor.window.testPlay());
+    QCOMPARE(editor.text(), edited);
+    QVERIFY(editor.window.isWindowModified());
 }
 
 QTEST_MAIN(TestEditor)
