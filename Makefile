@@ -4,7 +4,7 @@ JOBS := -j2
 FUZZ_SECONDS := 60
 MAKEFLAGS += --no-print-directory
 
-.PHONY: run test build setup clean shots bench sanitize fuzz package desktop
+.PHONY: run editor test build setup clean shots bench sanitize fuzz package desktop
 
 setup:
 	@tools/setup.sh
@@ -17,6 +17,12 @@ run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display: set DISPLAY or WAYLAND_DISPLAY to start the game." >&2; exit 1; fi
 	@$(BUILD)/bin/quirlon95
+
+# The level editor on the level file the game would play.
+editor: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display: set DISPLAY or WAYLAND_DISPLAY to start the level editor." >&2; exit 1; fi
+	@$(BUILD)/bin/quirlon95-editor
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
