@@ -4,6 +4,8 @@
 
 #include "designer/editor/editorwindow.h"
 #include "designer/editor/fieldeditor.h"
+#include "designer/editor/levellist.h"
+#include "designer/editor/problemspanel.h"
 #include "designer/editor/testplay.h"
 #include "tests/qtgamefixture.h"
 
@@ -75,6 +77,8 @@ private slots:
     void aFailedSaveKeepsTheDocument_data();
     void aFailedSaveKeepsTheDocument();
     void testPlayRunsTheLevelAsEditedAndEndsAlone();
+    void provingMarksTheLevelsAsTheyStand();
+    void aFindingSelectsItsElement();
 };
 
 void TestEditor::clickSelects_data() {
@@ -315,6 +319,53 @@ void TestEditor::testPlayRunsTheLevelAsEditedAndEndsAlone() {
     QVERIFY(!editor.window.testPlay());
     QCOMPARE(editor.text(), edited);
     QVERIFY(editor.window.isWindowModified());
+}
+
+void TestEditor::provingMarksTheLevelsAsTheyStand() {
+    Editor editor(contentsOf(QStringLiteral(LEVEL_FILE)));
+    LevelList* list = editor.window.levelList();
+    QCOMPARE(list->count(), 7);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("Level 1 – nicht bewiesen"));
+
+    QSignalSpy finished(&editor.window.proofRunner(), &ProofRunner::finished);
+    editor.window.proveAll();
+    // The search counts steps, not time; the bound only ends a hung worker.
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(finished.first().first().toBool(), false);
+    for (int row = 0; row < list->count(); ++row) {
+        QCOMPARE(list->item(row)->text(), QStringLiteral("Level %1").arg(row + 1));
+    }
+
+    // The hand hidden: an error, and the proof no longer holds. Undone, it holds again.
+    editor.session().setLevel(2);
+    Placement hand = editor.placed(Dig11);
+    hand.Visible = false;
+    editor.session().place(Dig11, hand, QStringLiteral("hide"));
+    QCOMPARE(list->item(2)->text(), QStringLiteral("Level 3 – Fehler"));
+    hand.Visible = true;
+    hand.Left += 1;
+    editor.session().place(Dig11, hand, QStringLiteral("show"));
+    QCOMPARE(list->item(2)->text(), QStringLiteral("Level 3 – nicht bewiesen"));
+    editor.session().history().undo();
+    editor.session().history().undo();
+    QCOMPARE(list->item(2)->text(), QStringLiteral("Level 3"));
+}
+
+void TestEditor::aFindingSelectsItsElement() {
+    // hinder5 shown in the header strip.
+    Editor editor(QByteArray(Level)
+                      .replace("hinder5.top=100", "hinder5.top=10")
+                      .replace("hinder5.visible=0", "hinder5.visible=1"));
+    editor.window.show();
+    ProblemsPanel* problems = editor.window.problems();
+    const QList<QListWidgetItem*> found = problems->findItems(
+        QStringLiteral("hinder5 (gelber Balken) ragt in die Kopfleiste"), Qt::MatchContains);
+    QVERIFY(!found.isEmpty());
+    QVERIFY(editor.selected() != int(Hinder5));
+    QTest::mouseClick(problems->viewport(), Qt::LeftButton, {},
+                      problems->visualItemRect(found.first()).center());
+    QCoreApplication::processEvents();
+    QCOMPARE(editor.selected(), int(Hinder5));
 }
 
 QTEST_MAIN(TestEditor)
