@@ -1,12 +1,14 @@
-// quirlon95-levelsheet LEVELFILE PICTURE [--ways] [N...]
+// quirlon95-levelsheet LEVELFILE PICTURE [--ways] [--width W] [N...]
 // Draws every level of a level file (or the ones named) side by side on one contact sheet, each as
 // the play field shows it right after the level's start click. With --ways the sheet also shows
 // the way the solver found through each level: the ball's in white, the held red bar's in red.
+// With --width the sheet is scaled down to W pixels across, for a page.
 #include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
 #include <iostream>
+#include <iterator>
 #include <optional>
 
 #include "app/playfield.h"
@@ -19,7 +21,8 @@ namespace {
 
 enum Sheet { Columns = 4, Gap = 8, StartX = 316, StartY = 200 };
 
-const char* const Usage = "usage: quirlon95-levelsheet LEVELFILE PICTURE [--ways] [N...]\n";
+const char* const Usage =
+    "usage: quirlon95-levelsheet LEVELFILE PICTURE [--ways] [--width W] [N...]\n";
 
 // A game on the level file, waiting for the start click of `level` as after a fresh start.
 struct StartedGame {
@@ -139,12 +142,20 @@ int main(int argc, char** argv) {
         return 2;
     }
     bool withWays = false;
+    int width = 0;
     std::vector<int32> levels;
-    for (const QString& arg : args.mid(2)) {
+    const QStringList options = args.mid(2);
+    for (auto arg = options.begin(); arg != options.end(); ++arg) {
         bool number = false;
-        const int level = arg.toInt(&number);
-        if (arg == QStringLiteral("--ways")) {
+        const int level = arg->toInt(&number);
+        if (*arg == QStringLiteral("--ways")) {
             withWays = true;
+        } else if (*arg == QStringLiteral("--width") && std::next(arg) != options.end()) {
+            width = (++arg)->toInt();
+            if (width < 1) {
+                std::cerr << Usage;
+                return 2;
+            }
         } else if (number && level >= 1) {
             levels.push_back(level);
         } else {
@@ -172,7 +183,11 @@ int main(int argc, char** argv) {
     for (const int32 level : levels) {
         tiles.push_back(tileOf(opener, level, withWays));
     }
-    if (!sheetOf(tiles).save(args[1])) {
+    QImage sheet = sheetOf(tiles);
+    if (width > 0 && width < sheet.width()) {
+        sheet = sheet.scaledToWidth(width, Qt::SmoothTransformation);
+    }
+    if (!sheet.save(args[1])) {
         std::cerr << "quirlon95-levelsheet: cannot write " << args[1].toStdString() << "\n";
         return 1;
     }
