@@ -132,36 +132,43 @@ std::vector<int32> levelsOf(const LevelDocument& document) {
     return levels;
 }
 
+struct Options {
+    bool withWays = false;
+    int width = 0;
+    std::vector<int32> levels;
+};
+
+// What follows the level file and the picture; nothing when it makes no sense.
+std::optional<Options> optionsOf(const QStringList& words) {
+    Options options;
+    for (auto word = words.begin(); word != words.end(); ++word) {
+        bool number = false;
+        const int level = word->toInt(&number);
+        if (*word == QStringLiteral("--ways")) {
+            options.withWays = true;
+        } else if (*word == QStringLiteral("--width") && std::next(word) != words.end()) {
+            options.width = (++word)->toInt();
+            if (options.width < 1) {
+                return std::nullopt;
+            }
+        } else if (number && level >= 1) {
+            options.levels.push_back(level);
+        } else {
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.size() < 2) {
+    std::optional<Options> options = args.size() < 2 ? std::nullopt : optionsOf(args.mid(2));
+    if (!options) {
         std::cerr << Usage;
         return 2;
-    }
-    bool withWays = false;
-    int width = 0;
-    std::vector<int32> levels;
-    const QStringList options = args.mid(2);
-    for (auto arg = options.begin(); arg != options.end(); ++arg) {
-        bool number = false;
-        const int level = arg->toInt(&number);
-        if (*arg == QStringLiteral("--ways")) {
-            withWays = true;
-        } else if (*arg == QStringLiteral("--width") && std::next(arg) != options.end()) {
-            width = (++arg)->toInt();
-            if (width < 1) {
-                std::cerr << Usage;
-                return 2;
-            }
-        } else if (number && level >= 1) {
-            levels.push_back(level);
-        } else {
-            std::cerr << Usage;
-            return 2;
-        }
     }
     std::string error;
     const std::optional<LevelDocument> document =
@@ -170,22 +177,22 @@ int main(int argc, char** argv) {
         std::cerr << "quirlon95-levelsheet: cannot read " << args[0].toStdString() << "\n";
         return 2;
     }
-    if (levels.empty()) {
-        levels = levelsOf(*document);
+    if (options->levels.empty()) {
+        options->levels = levelsOf(*document);
     }
-    if (levels.empty()) {
+    if (options->levels.empty()) {
         std::cerr << "quirlon95-levelsheet: " << args[0].toStdString() << " has no level\n";
         return 1;
     }
     const std::string text = document->text();
     const TForm1::LevelFileOpener opener = [text] { return ProfileFile::fromText(text); };
     std::vector<QImage> tiles;
-    for (const int32 level : levels) {
-        tiles.push_back(tileOf(opener, level, withWays));
+    for (const int32 level : options->levels) {
+        tiles.push_back(tileOf(opener, level, options->withWays));
     }
     QImage sheet = sheetOf(tiles);
-    if (width > 0 && width < sheet.width()) {
-        sheet = sheet.scaledToWidth(width, Qt::SmoothTransformation);
+    if (options->width > 0 && options->width < sheet.width()) {
+        sheet = sheet.scaledToWidth(options->width, Qt::SmoothTransformation);
     }
     if (!sheet.save(args[1])) {
         std::cerr << "quirlon95-levelsheet: cannot write " << args[1].toStdString() << "\n";
