@@ -4,7 +4,7 @@ JOBS := -j2
 FUZZ_SECONDS := 60
 MAKEFLAGS += --no-print-directory
 
-.PHONY: run editor test build setup clean shots bench sanitize fuzz package desktop
+.PHONY: run editor test build setup clean shots levelsheet bench sanitize fuzz package desktop
 
 setup:
 	@tools/setup.sh
@@ -33,6 +33,13 @@ desktop: build
 
 shots: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quirlon95-shots $(BUILD)/shots
+
+# Every level of the shipped file on one picture, drawn by the play field at the level's start;
+# the second also shows the way the solver found through each level.
+levelsheet: build
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quirlon95-levelsheet levels/328lvd.ini $(BUILD)/levelsheet.png
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quirlon95-levelsheet levels/328lvd.ini \
+	  $(BUILD)/levelsheet-ways.png --ways
 
 # The game headless under an autopilot at device pixel ratio 1 and 2, then the rules alone.
 bench: build

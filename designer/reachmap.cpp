@@ -12,8 +12,8 @@ constexpr int BallSize = 24;
 constexpr int HighestTop = 39;  // the ceiling turns the ball below the header strip
 constexpr int LowestTop = 379;  // from 380 on the ball is at the paddle: caught or lost
 constexpr int WidestLeft = 608;
-// What a pixel of a yellow bar's remaining thickness adds to a way through it.
-constexpr int YellowCostPerPixel = 4;
+// What a pixel of a bar's thickness adds to a way through it.
+constexpr int CostPerPixel = 4;
 
 bool overlaps(int32 left, int32 top, const Component& bar) {
     return std::int64_t{left} + BallSize >= bar.Left &&
@@ -25,12 +25,15 @@ bool isFixedBar(Role role) {
     return barKindOf(role) && role != Role::RedBar;
 }
 
-// The thickness left to wear away, for a yellow bar; nothing for the bars that never wear.
-std::optional<int32> wearLeft(Role role, const Component& bar) {
-    if (role == Role::YellowBar) {
+// How thick a bar is for the ball to get through: a yellow bar as thick as it has left to wear
+// away, a bar the level lets the dragged red bar carry the ball through as thick as it lies in the
+// way up; nothing for a bar that stops the ball for good.
+std::optional<int32> thicknessToPass(const TForm1& form, const Element& element,
+                                     const Component& bar) {
+    if (element.role == Role::YellowBar || dragStepSkips(form.levelnr, element.member)) {
         return bar.Height;
     }
-    if (role == Role::YellowBarUpright) {
+    if (element.role == Role::YellowBarUpright) {
         return bar.Width;
     }
     return std::nullopt;
@@ -40,7 +43,8 @@ std::optional<int32> wearLeft(Role role, const Component& bar) {
 
 ReachMap::ReachMap(const TForm1& form)
     : columns(WidestLeft / Cell + 1), rows(LowestTop / Cell + 1) {
-    // What each cell costs to pass: nothing, more inside a yellow bar, or all (a wall).
+    // What each cell costs to pass: nothing, more inside a bar the ball can get through, or all (a
+    // wall).
     std::vector<int> cost(std::size_t(columns) * rows, Cell);
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
@@ -56,9 +60,9 @@ ReachMap::ReachMap(const TForm1& form)
                 if (!isFixedBar(element.role) || !overlaps(left, top, bar)) {
                     continue;
                 }
-                const std::optional<int32> thickness = wearLeft(element.role, bar);
-                here = thickness ? std::min<int>(Unreachable, here + YellowCostPerPixel *
-                                                                         std::max(0, *thickness))
+                const std::optional<int32> thickness = thicknessToPass(form, element, bar);
+                here = thickness ? std::min<int>(Unreachable,
+                                                 here + CostPerPixel * std::max(0, *thickness))
                                  : Unreachable;
             }
         }
@@ -110,6 +114,7 @@ std::uint64_t ReachMap::key(const TForm1& form) {
     auto mix = [&hash](std::int64_t value) {
         hash = (hash ^ static_cast<std::uint64_t>(value)) * 1099511628211u;
     };
+    mix(form.levelnr);
     for (const Element& element : Elements) {
         if (isFixedBar(element.role) || element.role == Role::Hand) {
             const Component& c = form.*element.member;

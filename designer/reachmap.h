@@ -7,8 +7,9 @@
 
 // How far the ball is from the hand along the ways open to it: a distance in pixels for every
 // position of the ball on a grid, found around the bars the ball cannot pass. A yellow bar counts
-// as a wall that is the thinner, the more it is worn, so that wearing one down is progress. The
-// red bar is left out, since the player moves it.
+// as a wall that is the thinner, the more it is worn, so that wearing one down is progress; so
+// does a bar the level lets the dragged red bar carry the ball through. The red bar is left out,
+// since the player moves it.
 class ReachMap {
 public:
     enum { Cell = 6, Unreachable = 1 << 29 };

@@ -118,6 +118,14 @@ constexpr std::optional<BarKind> barKindOf(Role role) {
     return std::nullopt;
 }
 
+// Level 23's own rule: a drag step of the red bar there does not bounce the ball off hinder1 and
+// Hinder2 (the frame tick still does), so the dragged bar can carry the ball through them.
+inline constexpr int32 LevelDraggingThroughGreys = 23;
+constexpr bool dragStepSkips(int32 levelnr, Component TForm1::*member) {
+    return levelnr == LevelDraggingThroughGreys &&
+           (member == &TForm1::hinder1 || member == &TForm1::Hinder2);
+}
+
 // Which mouse-move handler a role carries: the paddle follows the pointer over every picture but
 // the hand and the bottom strip; the texts of the header take no moves.
 constexpr MoveHandler moveHandlerOf(Role role) {

@@ -17,12 +17,6 @@ constexpr std::array<Component TForm1::*, 14> DragOrder = {
 static_assert(noneTwice(DragOrder));
 constexpr auto DragTests = withRoles(DragOrder);
 
-// Level 23's own rule: a drag step leaves these two to the frame tick.
-constexpr int LevelDraggingThroughGreys = 23;
-constexpr bool skippedInLevel23(Component TForm1::*member) {
-    return member == &TForm1::hinder1 || member == &TForm1::Hinder2;
-}
-
 // The lower bound first, then the upper one, so that the upper bound wins when they cross.
 int32 clamp(int32 value, std::int64_t lower, std::int64_t upper) {
     if (value < lower) {
@@ -68,7 +62,7 @@ void TForm1::hinder7MouseMove(int32 X, int32 Y) {
 
 void TForm1::dragStep(int32 X, int32 Y) {
     for (const auto [member, role] : DragTests) {
-        if (levelnr == LevelDraggingThroughGreys && skippedInLevel23(member)) {
+        if (dragStepSkips(levelnr, member)) {
             continue;
         }
         Component& element = this->*member;
