@@ -79,6 +79,7 @@ private slots:
     void testPlayRunsTheLevelAsEditedAndEndsAlone();
     void provingMarksTheLevelsAsTheyStand();
     void aFindingSelectsItsElement();
+    void usedInTheGameWhereTheGameLooksFirst();
 };
 
 void TestEditor::clickSelects_data() {
@@ -369,6 +370,30 @@ void TestEditor::aFindingSelectsItsElement() {
                       problems->visualItemRect(found.first()).center());
     QCoreApplication::processEvents();
     QCOMPARE(editor.selected(), int(Hinder5));
+}
+
+void TestEditor::usedInTheGameWhereTheGameLooksFirst() {
+    Editor editor;
+    qputenv("XDG_DATA_HOME", editor.dir.filePath(QStringLiteral("home")).toLocal8Bit());
+    const QString used = editor.dir.filePath(QStringLiteral("home/quirlon95/328lvd.ini"));
+    QDir().mkpath(QFileInfo(used).path());
+    QFile before(used);
+    QVERIFY(before.open(QIODevice::WriteOnly));
+    before.write("[1]\nhinder1.left=5\n");
+    before.close();
+
+    // The question is answered yes, the report that follows is read.
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        box->button(QMessageBox::Yes)->click();
+    });
+    SeenBox report;
+    answerNextBox(report);
+    editor.window.useInGame();
+    QCOMPARE(contentsOf(used), Level);
+    QCOMPARE(contentsOf(used + QStringLiteral(".bak")), QByteArray("[1]\nhinder1.left=5\n"));
+    QVERIFY2(report.text.contains(QStringLiteral("328lvd.ini.bak")), qPrintable(report.text));
 }
 
 QTEST_MAIN(TestEditor)
