@@ -4,7 +4,7 @@ JOBS := -j2
 FUZZ_SECONDS := 60
 MAKEFLAGS += --no-print-directory
 
-.PHONY: run test build setup clean shots bench sanitize fuzz package
+.PHONY: run editor test build setup clean shots levelsheet bench sanitize fuzz package desktop
 
 setup:
 	@tools/setup.sh
@@ -18,11 +18,28 @@ run: build
 	  echo "No display: set DISPLAY or WAYLAND_DISPLAY to start the game." >&2; exit 1; fi
 	@$(BUILD)/bin/quirlon95
 
+# The level editor on the level file the game would play.
+editor: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display: set DISPLAY or WAYLAND_DISPLAY to start the level editor." >&2; exit 1; fi
+	@$(BUILD)/bin/quirlon95-editor
+
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
 
+# The game on a virtual X desktop under openbox and icewm, played through xdotool.
+desktop: build
+	@cd $(BUILD) && ctest --output-on-failure -L desktop $(JOBS)
+
 shots: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quirlon95-shots $(BUILD)/shots
+
+# Every level of the shipped file on one picture, drawn by the play field at the level's start;
+# the second also shows the way the solver found through each level.
+levelsheet: build
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quirlon95-levelsheet levels/328lvd.ini $(BUILD)/levelsheet.png
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quirlon95-levelsheet levels/328lvd.ini \
+	  $(BUILD)/levelsheet-ways.png --ways
 
 # The game headless under an autopilot at device pixel ratio 1 and 2, then the rules alone.
 bench: build
@@ -49,7 +66,7 @@ fuzz:
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQUIRLON_FUZZ=ON >/dev/null
 	@cmake --build $(BUILD)/fuzz $(JOBS)
-	@for target in levelfile play; do \
+	@for target in levelfile play leveldocument; do \
 	  mkdir -p $(BUILD)/fuzz/corpus-$$target && \
 	  ASAN_OPTIONS=quarantine_size_mb=64 $(BUILD)/fuzz/bin/fuzz_$$target \
 	    -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -rss_limit_mb=300 -print_final_stats=1 \

@@ -7,7 +7,7 @@
 
 void setUpApplication() {
     QApplication::setApplicationName(QStringLiteral("quirlon95"));
-    QGuiApplication::setDesktopFileName(kApplicationId);
+    QGuiApplication::setDesktopFileName(ApplicationId);
     // Set on the application, so every window carries it, the message boxes included.
     QApplication::setWindowIcon(QIcon(Pictures::path(Picture::Icon)));
 }

@@ -4,7 +4,7 @@
 
 // The id the desktop knows the game by: the desktop entry, the icon and the AppStream metadata
 // are installed under it, and the desktop matches the game's windows to its entry through it.
-inline constexpr QLatin1StringView kApplicationId("de.quirlon95.Quirlon95");
+inline constexpr QLatin1StringView ApplicationId("de.quirlon95.Quirlon95");
 
 // Names the program and gives all its windows the game's icon. Call it once the QApplication
 // exists and before the first window shows.

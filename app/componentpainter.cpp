@@ -1,5 +1,6 @@
 #include "app/componentpainter.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "art/pictures.h"
@@ -73,6 +74,11 @@ QFont hudFont() {
 
 QFont messageFont() {
     return arial(19, true);
+}
+
+TextExtent textExtent(TextStyle style, const std::string& text) {
+    const QFontMetrics metrics(style == TextStyle::Hud ? hudFont() : messageFont());
+    return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
 }
 
 }  // namespace ComponentPainter

@@ -3,6 +3,9 @@
 #include <QFont>
 #include <QRect>
 #include <optional>
+#include <string>
+
+#include "play/platform.h"
 
 class QPainter;
 struct Component;
@@ -18,5 +21,7 @@ void drawPicture(QPainter& painter, const Component& component, Picture picture)
 void drawText(QPainter& painter, const Component& component, const QFont& font, QColor colour);
 QFont hudFont();
 QFont messageFont();
+// The room a self-sizing text takes in its font, as the rules ask for it.
+TextExtent textExtent(TextStyle style, const std::string& text);
 
 }  // namespace ComponentPainter

@@ -19,15 +19,15 @@ std::optional<QRect> FieldChanges::area(const Component& component) {
 
 QRegion FieldChanges::take(const TForm1& form) {
     QRegion changed;
-    for (std::size_t i = 0; i < TForm1::StackingOrder.size(); ++i) {
-        changed += takeAt(i, form.*TForm1::StackingOrder[i]);
+    for (std::size_t i = 0; i < Elements.size(); ++i) {
+        changed += takeAt(i, form.*Elements[i].member);
     }
     return changed;
 }
 
 QRegion FieldChanges::take(const TForm1& form, const Component& component) {
-    for (std::size_t i = 0; i < TForm1::StackingOrder.size(); ++i) {
-        if (&(form.*TForm1::StackingOrder[i]) == &component) {
+    for (std::size_t i = 0; i < Elements.size(); ++i) {
+        if (&(form.*Elements[i].member) == &component) {
             return takeAt(i, component);
         }
     }

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "play/form1.h"
+#include "play/elements.h"
 
 // What the play field last drew of each component, so that a frame repaints only the parts of
 // the field that changed: most ticks move just the ball, and a whole field each tick would cost
@@ -30,5 +30,5 @@ private:
 
     QRegion takeAt(std::size_t index, const Component& component);
 
-    std::array<Look, TForm1::StackingOrder.size()> drawn;
+    std::array<Look, Elements.size()> drawn;
 };

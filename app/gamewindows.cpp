@@ -1,6 +1,6 @@
 #include "app/gamewindows.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 #include <QWindow>
 
@@ -13,35 +13,57 @@
 #include "windows/startscreen.h"
 
 GameWindows::GameWindows(const std::filesystem::path& executableDir)
-    : theGame(platform, [executableDir] { return ProfileFile(findLevelFile(executableDir)); }) {
+    : GameWindows([executableDir] { return ProfileFile(findLevelFile(executableDir)); }, true) {}
+
+GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile)
+    : GameWindows(std::move(openLevelFile), false) {}
+
+GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile, bool startWindows)
+    : theGame(platform, std::move(openLevelFile)) {
+    platform.setInputGate(theGame.Input);
+    if (!startWindows) {
+        // Posted by the platform, so these windows may be gone by then.
+        platform.setQuit([self = QPointer<GameWindows>(this)] {
+            if (self) {
+                emit self->ended();
+            }
+        });
+    }
     createMainWindow();
-
-    // The start screen is shown as it is created, so it lies in front of the main window.
-    form3 = std::make_unique<StartScreen>();
-    platform.setWindow(Window::Form3, form3.get());
-    platform.showWindow(Window::Form3);
-
-    form2 = std::make_unique<RoundEndDialog>(theGame);
-    platform.setWindow(Window::Form2, form2.get());
-    connect(form2.get(), &RoundEndDialog::handled, form1.get(), &MainWindow::refresh);
-    connect(form1.get(), &MainWindow::handled, form2.get(), &RoundEndDialog::followTimers);
-
+    if (startWindows) {
+        createStartScreen();
+    }
+    createRoundEndDialog();
     form4 = std::make_unique<AboutBox>();
     platform.setWindow(Window::Form4, form4.get());
-    form5 = std::make_unique<HelpElementsWindow>();
-    platform.setWindow(Window::Form5, form5.get());
-    form6 = std::make_unique<HelpBuyingWindow>();
-    platform.setWindow(Window::Form6, form6.get());
-
-    leadThroughTheStartWindows();
+    if (startWindows) {
+        createHelpWindows();
+        leadThroughTheStartWindows();
+    } else {
+        theGame.Form1.setEnabled(true);
+    }
+    connect(&timers, &DesktopTimers::fired, this, &GameWindows::refresh);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &GameWindows::followActivation);
 }
 
 GameWindows::~GameWindows() = default;
 
+void GameWindows::refresh() {
+    form1->refresh();
+    if (form2) {
+        form2->refresh();
+    }
+    timers.follow();
+}
+
+void GameWindows::holdTimers(bool held) {
+    timers.hold(held);
+}
+
 void GameWindows::createMainWindow() {
     form1 = std::make_unique<MainWindow>(theGame);
     platform.setMainWindow(form1.get());
+    connect(form1.get(), &MainWindow::handled, this, &GameWindows::refresh);
     // The creation handler checks the level file before any window shows; the window comes up
     // disabled and stays so until the start windows have been read.
     theGame.Form1.FormCreate();
@@ -52,6 +74,41 @@ void GameWindows::createMainWindow() {
     form1->show();
 }
 
+// The start screen is shown as it is created, so it lies in front of the main window.
+void GameWindows::createStartScreen() {
+    form3 = std::make_unique<StartScreen>();
+    keepInFrontOfTheMainWindow(form3.get());
+    platform.setWindow(Window::Form3, form3.get());
+    platform.showWindow(Window::Form3);
+}
+
+void GameWindows::createRoundEndDialog() {
+    form2 = std::make_unique<RoundEndDialog>(theGame);
+    keepInFrontOfTheMainWindow(form2.get());
+    platform.setWindow(Window::Form2, form2.get());
+    connect(form2.get(), &RoundEndDialog::handled, this, &GameWindows::refresh);
+    // The focus that arrives once the dialog shows is no return to it.
+    connect(form2.get(), &RoundEndDialog::shown, this,
+            [this] { lastFocused = form2->windowHandle(); });
+}
+
+void GameWindows::createHelpWindows() {
+    form5 = std::make_unique<HelpElementsWindow>();
+    keepInFrontOfTheMainWindow(form5.get());
+    platform.setWindow(Window::Form5, form5.get());
+    form6 = std::make_unique<HelpBuyingWindow>();
+    keepInFrontOfTheMainWindow(form6.get());
+    platform.setWindow(Window::Form6, form6.get());
+}
+
+// The windows shown over the disabled main window belong to it, so the desktop keeps them in front
+// of it whatever the player clicks. Only the native window learns its owner: as a widget each stays
+// a window of its own, so disabling the main window does not disable it.
+void GameWindows::keepInFrontOfTheMainWindow(QWidget* window) {
+    window->winId();
+    window->windowHandle()->setTransientParent(form1->windowHandle());
+}
+
 // Each start window leads to the next whichever way the player leaves it; none can be skipped,
 // and only the last one lets the player into the game.
 void GameWindows::leadThroughTheStartWindows() {
@@ -60,7 +117,7 @@ void GameWindows::leadThroughTheStartWindows() {
             [this] { platform.showWindow(Window::Form6); });
     connect(form6.get(), &HelpBuyingWindow::left, this, [this] {
         theGame.Form1.setEnabled(true);
-        form1->refresh();
+        refresh();
     });
 }
 
@@ -70,12 +127,35 @@ void GameWindows::followActivation(QWindow* focused) {
     if (!focused) {
         return;
     }
+    // A disabled window cannot be activated: the window in front of it keeps the activation, and
+    // nothing has left it.
+    if (focused == form1->windowHandle() && !form1->isEnabled()) {
+        handActivationOn();
+        return;
+    }
     QWindow* dialog = form2->windowHandle();
     const bool cameBack =
         focused == dialog && lastFocused && lastFocused != dialog && theGame.Form2.Visible;
     lastFocused = focused;
     if (cameBack) {
         theGame.Form2.FormActivate();
-        form2->refresh();
+        refresh();
+    }
+}
+
+// The window in front of the disabled main window: a message box, else the one dialog of the
+// round or of the start sequence that shows.
+void GameWindows::handActivationOn() {
+    QWidget* front = QApplication::activeModalWidget();
+    for (QWidget* window :
+         {static_cast<QWidget*>(form2.get()), static_cast<QWidget*>(form6.get()),
+          static_cast<QWidget*>(form5.get()), static_cast<QWidget*>(form3.get())}) {
+        if (!front && window && window->isVisible()) {
+            front = window;
+        }
+    }
+    if (front) {
+        front->raise();
+        front->activateWindow();
     }
 }

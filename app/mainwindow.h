@@ -1,14 +1,15 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QTimer>
+
+#include "play/inputgate.h"
 
 class Game;
-class TForm1;
 class PlayField;
 class QAction;
 
-// The main window: the menu, the play field and the two timers that drive the game.
+// The main window: the menu and the play field. Menu commands go to the rules through the input
+// gate.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -17,12 +18,11 @@ public:
 
     PlayField* field() const { return playField; }
     QAction* pauseAction() const { return pause; }
-    // The timer that drives the frame tick, for tools that time it.
-    const QTimer* tickTimer() const { return &Timer1; }
     // Brings the window up to date with the rules after any event they handled.
     void refresh();
 
 signals:
+    // The rules have had a menu command or a mouse event and may have changed anything.
     void handled();
 
 protected:
@@ -30,12 +30,10 @@ protected:
 
 private:
     QAction* addItem(QMenu* menu, const QString& caption, QKeySequence shortcut,
-                     void (TForm1::*handler)());
+                     MenuCommand command);
     void buildMenu();
 
     Game& game;
     PlayField* playField;
     QAction* pause = nullptr;
-    QTimer Timer1;
-    QTimer Timer2;
 };

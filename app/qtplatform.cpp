@@ -1,9 +1,9 @@
 #include "app/qtplatform.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
+#include <optional>
 
 #include "app/componentpainter.h"
 #include "app/mainwindow.h"
@@ -13,7 +13,12 @@
 void QtPlatform::showMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quirlon 95"), QString::fromStdString(text),
                     QMessageBox::Ok, QApplication::activeWindow());
-    // The nested event loop keeps the timers running, as the rules expect.
+    // The nested event loop keeps the timers running, as the rules expect; nothing else of the
+    // player's reaches the game meanwhile.
+    std::optional<InputGate::ModalBox> modal;
+    if (inputGate) {
+        modal.emplace(*inputGate);
+    }
     box.exec();
 }
 
@@ -26,7 +31,15 @@ void QtPlatform::requestQuit() {
     // ends it as soon as it starts. exit() rather than quit(): quit() would first ask every window
     // to close, and the main window answers a close by asking to quit.
     QMetaObject::invokeMethod(
-        qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        qApp,
+        [quit = quit] {
+            if (quit) {
+                quit();
+            } else {
+                QCoreApplication::exit(0);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 QWidget* QtPlatform::widget(Window window) const {
@@ -74,7 +87,5 @@ void QtPlatform::repaintNow(const Component& component) {
 }
 
 TextExtent QtPlatform::measureText(TextStyle style, const std::string& text) {
-    const QFontMetrics metrics(style == TextStyle::Hud ? ComponentPainter::hudFont()
-                                                       : ComponentPainter::messageFont());
-    return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
+    return ComponentPainter::textExtent(style, text);
 }

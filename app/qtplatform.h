@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 
+#include "play/inputgate.h"
 #include "play/platform.h"
 
 class MainWindow;
@@ -22,10 +24,17 @@ public:
     // The windows as they are created; a window not yet created is left alone.
     void setWindow(Window window, QWidget* widget);
     void setMainWindow(MainWindow* window);
+    // The gate learns from here when a message box holds the game's input.
+    void setInputGate(InputGate& gate) { inputGate = &gate; }
+    // What the end of the game does instead of ending the program: for a game that runs inside
+    // another program, the level editor's test play.
+    void setQuit(std::function<void()> instead) { quit = std::move(instead); }
 
 private:
     QWidget* widget(Window window) const;
 
     QPointer<QWidget> windows[6];
     QPointer<MainWindow> mainWindow;
+    InputGate* inputGate = nullptr;
+    std::function<void()> quit;
 };

@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "app/componentpainter.h"
-#include "app/followtimer.h"
 #include "play/game.h"
 
 namespace {
@@ -29,35 +28,15 @@ RoundEndDialog::RoundEndDialog(Game& game, QWidget* parent)
     label2->setGeometry(ButtonLeft, ButtonTop, ButtonWidth, ButtonHeight);
     label2->setDefault(true);
     connect(label2, &QPushButton::clicked, this, [this] {
-        this->game.Form2.Label2Click();
-        refresh();
+        this->game.Input.dialogButton();
+        emit handled();
     });
-
-    const auto every = [this](QTimer& timer, const Timer& model, void (TForm2::*step)()) {
-        timer.setTimerType(Qt::PreciseTimer);
-        timer.setInterval(model.Interval);
-        connect(&timer, &QTimer::timeout, this, [this, &model, step] {
-            if (model.Enabled) {
-                (this->game.Form2.*step)();
-                refresh();
-            }
-        });
-    };
-    every(Timer2, game.Form2.Timer2, &TForm2::Timer2Timer);
-    every(Timer1, game.Form2.Timer1, &TForm2::Timer1Timer);
     refresh();
 }
 
-void RoundEndDialog::followTimers() {
-    followTimer(Timer2, game.Form2.Timer2);
-    followTimer(Timer1, game.Form2.Timer1);
-}
-
 void RoundEndDialog::refresh() {
-    followTimers();
     label2->setText(QString::fromStdString(game.Form2.label2Caption));
     update();
-    emit handled();
 }
 
 void RoundEndDialog::paintEvent(QPaintEvent*) {
@@ -66,11 +45,14 @@ void RoundEndDialog::paintEvent(QPaintEvent*) {
                                Qt::white);
 }
 
+void RoundEndDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    emit shown();
+}
+
 void RoundEndDialog::closeByFrame() {
-    if (game.Form2.Visible) {
-        game.Form2.Close();
-        refresh();
-    }
+    game.Input.dialogCloseBox();
+    emit handled();
 }
 
 void RoundEndDialog::closeEvent(QCloseEvent* event) {

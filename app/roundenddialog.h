@@ -1,13 +1,12 @@
 #pragma once
 
 #include <QDialog>
-#include <QTimer>
 
 class Game;
 class QPushButton;
 
-// The round-end dialog: shows the flying message and hands its button, its close box and its
-// two timers to the rules.
+// The round-end dialog: shows the flying message and hands its button and its close box to the
+// rules.
 class RoundEndDialog : public QDialog {
     Q_OBJECT
 
@@ -15,19 +14,21 @@ public:
     explicit RoundEndDialog(Game& game, QWidget* parent = nullptr);
 
     QPushButton* button() const { return label2; }
+    // Brings the dialog up to date with the rules after any event they handled.
     void refresh();
-    // Runs the two timers while the rules have them enabled; the main window's handlers switch
-    // them too.
-    void followTimers();
 
 signals:
+    // The rules have had the button or the close box and may have changed anything.
     void handled();
+    // The dialog has come up; showing it ran its activation already.
+    void shown();
 
 public slots:
     void reject() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -35,6 +36,4 @@ private:
 
     Game& game;
     QPushButton* label2;
-    QTimer Timer2;
-    QTimer Timer1;
 };

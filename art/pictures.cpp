@@ -36,6 +36,8 @@ const char* fileName(Picture picture) {
             return "title.svg";
         case Picture::Icon:
             return "quirlon95.svg";
+        case Picture::EditorIcon:
+            return "quirlon95-editor.svg";
     }
     return "";
 }

@@ -18,6 +18,7 @@ enum class Picture {
     Header,
     Title,
     Icon,
+    EditorIcon,  // the level editor's
 };
 
 namespace Pictures {

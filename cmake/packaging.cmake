@@ -10,7 +10,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Ballspiel mit Schläger, Balken und Pfenn
 set(CPACK_PACKAGE_DESCRIPTION "\
 Ein Ball fällt über ein schwarzes Spielfeld; der Spieler lenkt ihn mit dem Schläger und dem\n\
 roten Balken zur Hand. Pfennige bringen Punkte, mit Punkten kauft er Bälle und Levels.\n\
-Sieben Levels, deutsche Oberfläche.")
+Sieben Levels, deutsche Oberfläche. Mit Leveleditor für eigene Levels.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # Debian ships binaries without their debugging information.
 set(CPACK_STRIP_FILES ON)
@@ -23,7 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quirlon95.de/")
 # dpkg-shlibdeps names the packages of the Qt and C++ libraries the game links against.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The game asks for Arial and lays its texts out by Arial's widths; Liberation Sans has the same
-# widths and stands in for it.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
+# widths and stands in for it. With Qt's translations the level editor's file dialogs speak German.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n")
 
 include(CPack)

@@ -9,9 +9,9 @@
 
 namespace {
 
-constexpr std::string_view kLevelFileName = "328lvd.ini";
-constexpr std::string_view kGameDirName = "quirlon95";
-constexpr std::string_view kDefaultDataDirs = "/usr/local/share:/usr/share";
+constexpr std::string_view LevelFileName = "328lvd.ini";
+constexpr std::string_view GameDirName = "quirlon95";
+constexpr std::string_view DefaultDataDirs = "/usr/local/share:/usr/share";
 
 // Unset and empty read alike: the XDG rules treat an empty variable as unset.
 std::string_view environment(const char* name) {
@@ -39,7 +39,7 @@ std::optional<std::filesystem::path> userDataDir() {
 void appendSystemDataDirs(std::vector<std::filesystem::path>& dirs) {
     std::string_view list = environment("XDG_DATA_DIRS");
     if (list.empty()) {
-        list = kDefaultDataDirs;
+        list = DefaultDataDirs;
     }
     while (!list.empty()) {
         const std::size_t colon = list.find(':');
@@ -72,11 +72,19 @@ std::filesystem::path findLevelFile(const std::filesystem::path& exeDir) {
     std::vector<std::filesystem::path> dirs = searchedDataDirs();
     dirs.push_back(prefixDataDir(exeDir));
     for (const auto& dir : dirs) {
-        const std::filesystem::path candidate = dir / kGameDirName / kLevelFileName;
+        const std::filesystem::path candidate = dir / GameDirName / LevelFileName;
         std::error_code error;
         if (std::filesystem::exists(candidate, error)) {
             return candidate;
         }
     }
-    return exeDir / kLevelFileName;
+    return exeDir / LevelFileName;
+}
+
+std::optional<std::filesystem::path> userLevelFile() {
+    const std::optional<std::filesystem::path> dir = userDataDir();
+    if (!dir) {
+        return std::nullopt;
+    }
+    return *dir / GameDirName / LevelFileName;
 }

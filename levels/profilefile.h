@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "levels/profilesyntax.h"
+
 // One section of a profile file as it stood when it was read.
 class ProfileSection {
 public:
@@ -40,18 +42,18 @@ private:
     void index() const;
     std::optional<std::string_view> lookUp(std::string_view key) const;
 
-    std::shared_ptr<const void> keeper_;
+    std::shared_ptr<const void> keeper;
     // The section's lines not read yet; none when there is no such section or all are read.
-    mutable std::string_view unread_;
+    mutable ProfileSyntax::Lines unread;
     // The entries are read as lookups need them, and indexed at the second lookup.
-    mutable bool lookedInto_ = false;
-    mutable bool indexed_ = false;
+    mutable bool lookedInto = false;
+    mutable bool indexed = false;
     // Those read so far, in the order of the file.
-    mutable std::vector<Entry> entries_;
+    mutable std::vector<Entry> entries;
     // By the low bits of the hash: 1 + the place of the bucket's first entry, 0 when it has none.
     // Each chain keeps the order of the file, so the first of two keys that differ only in case
     // is found.
-    mutable std::vector<std::uint32_t> buckets_;
+    mutable std::vector<std::uint32_t> buckets;
 };
 
 // A profile (INI) file: on disk, opened read-only, afresh at every read, never written; or the
@@ -71,7 +73,7 @@ public:
 private:
     ProfileFile() = default;
 
-    std::filesystem::path path_;
+    std::filesystem::path filePath;
     // The text held in memory; none for a file on disk.
-    std::shared_ptr<const std::string> text_;
+    std::shared_ptr<const std::string> heldText;
 };

@@ -3,8 +3,8 @@
 namespace {
 
 // Magnitude of the most negative 32-bit value; one more than the largest positive one.
-constexpr std::int64_t kNegativeLimit = std::int64_t{1} << 31;
-constexpr int kMaxHexDigits = 8;
+constexpr std::int64_t NegativeLimit = std::int64_t{1} << 31;
+constexpr int MaxHexDigits = 8;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -39,7 +39,7 @@ std::optional<std::int32_t> parseHex(std::string_view digits) {
         if (bits == 0 && digit == 0) {
             continue;  // leading zeros do not count towards the eight digits
         }
-        if (++significant > kMaxHexDigits) {
+        if (++significant > MaxHexDigits) {
             return std::nullopt;
         }
         bits = bits << 4 | static_cast<std::uint32_t>(digit);
@@ -62,11 +62,11 @@ std::optional<std::int32_t> parseDecimal(std::string_view text) {
             return std::nullopt;
         }
         magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > kNegativeLimit) {
+        if (magnitude > NegativeLimit) {
             return std::nullopt;  // out of range already; also keeps 64 bits from overflowing
         }
     }
-    if (!negative && magnitude == kNegativeLimit) {
+    if (!negative && magnitude == NegativeLimit) {
         return std::nullopt;
     }
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);

@@ -89,15 +89,12 @@ void TForm2::FormClose() {
         Form1.setEnabled(true);
         return;
     }
-    Form1.FormCreate();
-    platform.showMessage(
+    Form1.startOver(
         "Sie können jetzt noch einmal mit Level 1 beginnen, wenn Sie wollen. Viel Spaß!");
-    Form1.levelnr = 0;
-    Form1.punkte = 1000;
-    Form1.baelle = 2;
-    Form1.setCaption(Form1.Label2, "2 Bälle");
+    // The displays announce the level the next start lays out, not the level number itself.
+    Form1.ShowBalls();
     Form1.setCaption(Form1.Label1, "Level 1");
-    Form1.setCaption(Form1.Label3, "001000");
+    Form1.ShowPoints();
     Form1.setCaption(Form1.Label5, "");
     Form1.setEnabled(true);
 }

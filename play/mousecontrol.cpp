@@ -1,35 +1,21 @@
 #include <array>
 
+#include "play/elements.h"
 #include "play/form1.h"
 
 namespace {
 
 enum DragLimits { TopMostBar = 40 };
 
-struct DragCheck {
-    Component TForm1::*element;
-    BarKind kind;
-    bool skippedInLevel23;
+// What a drag step tests, in order, before the bar moves: the paddle with the paddle bounce, the
+// red bar with its dragged spacing, the other bars by their kind.
+constexpr std::array<Component TForm1::*, 14> DragOrder = {
+    &TForm1::fanger,   &TForm1::hinder7,  &TForm1::hinder1,  &TForm1::Hinder2,  &TForm1::Hinder3,
+    &TForm1::Hinder4,  &TForm1::hinder5,  &TForm1::hinder6,  &TForm1::hinder8,  &TForm1::hinder9,
+    &TForm1::hinder10, &TForm1::hinder11, &TForm1::hinder12, &TForm1::hinder13,
 };
-
-// What a drag step tests, in order, before the bar moves. The paddle comes first and is checked
-// with the paddle bounce; the kind of the paddle's row is unused.
-constexpr std::array<DragCheck, 14> DragOrder = {{
-    {&TForm1::fanger, bkGrey, false},
-    {&TForm1::hinder7, bkRedDragged, false},
-    {&TForm1::hinder1, bkGreyFar, true},
-    {&TForm1::Hinder2, bkGreyFar, true},
-    {&TForm1::Hinder3, bkGrey, false},
-    {&TForm1::Hinder4, bkGrey, false},
-    {&TForm1::hinder5, bkYellowFlat, false},
-    {&TForm1::hinder6, bkYellowFlat, false},
-    {&TForm1::hinder8, bkGreen, false},
-    {&TForm1::hinder9, bkYellowUpright, false},
-    {&TForm1::hinder10, bkYellowUpright, false},
-    {&TForm1::hinder11, bkGreen, false},
-    {&TForm1::hinder12, bkGreen, false},
-    {&TForm1::hinder13, bkGreen, false},
-}};
+static_assert(noneTwice(DragOrder));
+constexpr auto DragTests = withRoles(DragOrder);
 
 // The lower bound first, then the upper one, so that the upper bound wins when they cross.
 int32 clamp(int32 value, std::int64_t lower, std::int64_t upper) {
@@ -75,18 +61,18 @@ void TForm1::hinder7MouseMove(int32 X, int32 Y) {
 }
 
 void TForm1::dragStep(int32 X, int32 Y) {
-    for (const DragCheck& check : DragOrder) {
-        if (check.skippedInLevel23 && levelnr == 23) {
+    for (const auto [member, role] : DragTests) {
+        if (dragStepSkips(levelnr, member)) {
             continue;
         }
-        Component& element = this->*check.element;
+        Component& element = this->*member;
         if (!BallTouches(element)) {
             continue;
         }
-        if (check.element == &TForm1::fanger) {
+        if (role == Role::Paddle) {
             CheckPaddle();
         } else {
-            CheckBar(element, check.kind);
+            CheckBar(element, role == Role::RedBar ? bkRedDragged : *barKindOf(role));
         }
     }
 

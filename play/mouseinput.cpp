@@ -1,12 +1,12 @@
 #include "play/mouseinput.h"
 
+#include "play/elements.h"
 #include "play/form1.h"
 
 Component* MouseInput::componentAt(int32 x, int32 y) const {
     // Topmost first.
-    for (auto member = TForm1::StackingOrder.rbegin(); member != TForm1::StackingOrder.rend();
-         ++member) {
-        Component& c = form.**member;
+    for (auto element = Elements.rbegin(); element != Elements.rend(); ++element) {
+        Component& c = form.*element->member;
         if (c.Visible && c.Enabled && c.contains(x, y)) {
             return &c;
         }
@@ -14,12 +14,27 @@ Component* MouseInput::componentAt(int32 x, int32 y) const {
     return nullptr;
 }
 
+void MouseInput::copyCaptureFrom(const MouseInput& other) {
+    captured = nullptr;
+    for (const Element& element : Elements) {
+        if (other.captured == &(other.form.*element.member)) {
+            captured = &(form.*element.member);
+        }
+    }
+}
+
 Component* MouseInput::target(int32 x, int32 y) const {
-    return captured ? captured : componentAt(x, y);
+    if (captured) {
+        return captured;
+    }
+    // Without the capture, a pointer over the menu bar or beside the window is no business of
+    // the field's, although the mouse catcher reaches past its edges.
+    const bool inside = x >= 0 && y >= 0 && x < TForm1::ClientWidth && y < TForm1::ClientHeight;
+    return inside ? componentAt(x, y) : nullptr;
 }
 
 void MouseInput::move(int32 x, int32 y) {
-    Component* c = form.Enabled ? target(x, y) : nullptr;
+    Component* c = target(x, y);
     if (!c) {
         return;
     }
@@ -41,7 +56,7 @@ void MouseInput::move(int32 x, int32 y) {
 }
 
 void MouseInput::press(int32 x, int32 y, MouseButton button) {
-    Component* c = form.Enabled ? target(x, y) : nullptr;
+    Component* c = target(x, y);
     if (!c) {
         return;
     }
@@ -54,7 +69,7 @@ void MouseInput::press(int32 x, int32 y, MouseButton button) {
 }
 
 void MouseInput::release(int32 x, int32 y, MouseButton button) {
-    Component* c = form.Enabled ? target(x, y) : nullptr;
+    Component* c = target(x, y);
     if (!c) {
         return;
     }

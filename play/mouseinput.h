@@ -5,12 +5,13 @@
 class TForm1;
 struct Component;
 
-enum class MouseButton { Left, Right };
+enum class MouseButton { Left, Right, Middle };
 
 // Delivers mouse input to the main window's components the way the platform does: to the topmost
 // visible, enabled component under the pointer, with coordinates relative to it, unless a
-// component holds the capture. A left press captures the pressed component until the left button
-// is released; a right press captures nothing.
+// component holds the capture. Whether the window takes input at all is the input gate's to say. A
+// left press captures the pressed component until the left button is released; the other buttons
+// capture nothing, so what they do outside the client area never reaches the window.
 class MouseInput {
 public:
     explicit MouseInput(TForm1& form) : form(form) {}
@@ -21,6 +22,8 @@ public:
     void release(int32 x, int32 y, MouseButton button);
     // The platform ends every capture when the window is disabled.
     void endCapture() { captured = nullptr; }
+    // Holds the same component of this window as `other` holds of its own.
+    void copyCaptureFrom(const MouseInput& other);
     const Component* capture() const { return captured; }
     Component* componentAt(int32 x, int32 y) const;
 

@@ -24,13 +24,9 @@ void TForm1::CheckHand() {
                          std::to_string(bonus) + " Bonus!");
     if (levelnr == LastLevel) {
         platform.showMessage("Gratuliere! Sie haben alle Level von Quirlon geschafft!");
-        FormCreate();
-        platform.showMessage(
+        startOver(
             "Sie können jetzt noch einmal mit Level 1 beginnen, falls Sie wollen, ansonsten "
             "klicken Sie bitte auf Datei/Beenden zum Beenden.");
-        levelnr = 0;
-        punkte = 1000;
-        baelle = 2;
         ShowLevel();
         ShowPoints();
         ShowBalls();

@@ -1,6 +1,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "play/elements.h"
 #include "play/form1.h"
 #include "play/form2.h"
 
@@ -19,42 +20,27 @@ enum Motion {
     PaddleGap = 4,
 };
 
-enum class Reaction { Bar, Paddle, Penny, Hand };
-
-struct TickElement {
-    Component TForm1::*element;
-    Reaction reaction;
-    BarKind kind;
+// The order in which one tick tests the ball against the elements; each reacts as its role says.
+constexpr std::array<Component TForm1::*, 25> TickOrder = {
+    &TForm1::hinder1,  &TForm1::Hinder2,  &TForm1::Hinder3,  &TForm1::Hinder4, &TForm1::hinder5,
+    &TForm1::hinder6,  &TForm1::hinder7,  &TForm1::hinder8,  &TForm1::hinder9, &TForm1::hinder10,
+    &TForm1::hinder11, &TForm1::hinder12, &TForm1::hinder13, &TForm1::fanger,  &TForm1::dig1,
+    &TForm1::dig2,     &TForm1::dig3,     &TForm1::dig4,     &TForm1::dig5,    &TForm1::dig6,
+    &TForm1::dig7,     &TForm1::dig8,     &TForm1::dig9,     &TForm1::dig10,   &TForm1::dig11,
 };
 
-// The order in which one tick tests the ball against the elements.
-constexpr std::array<TickElement, 25> TickOrder = {{
-    {&TForm1::hinder1, Reaction::Bar, bkGreyFar},
-    {&TForm1::Hinder2, Reaction::Bar, bkGreyFar},
-    {&TForm1::Hinder3, Reaction::Bar, bkGrey},
-    {&TForm1::Hinder4, Reaction::Bar, bkGrey},
-    {&TForm1::hinder5, Reaction::Bar, bkYellowFlat},
-    {&TForm1::hinder6, Reaction::Bar, bkYellowFlat},
-    {&TForm1::hinder7, Reaction::Bar, bkRed},
-    {&TForm1::hinder8, Reaction::Bar, bkGreen},
-    {&TForm1::hinder9, Reaction::Bar, bkYellowUpright},
-    {&TForm1::hinder10, Reaction::Bar, bkYellowUpright},
-    {&TForm1::hinder11, Reaction::Bar, bkGreen},
-    {&TForm1::hinder12, Reaction::Bar, bkGreen},
-    {&TForm1::hinder13, Reaction::Bar, bkGreen},
-    {&TForm1::fanger, Reaction::Paddle, bkGrey},
-    {&TForm1::dig1, Reaction::Penny, bkGrey},
-    {&TForm1::dig2, Reaction::Penny, bkGrey},
-    {&TForm1::dig3, Reaction::Penny, bkGrey},
-    {&TForm1::dig4, Reaction::Penny, bkGrey},
-    {&TForm1::dig5, Reaction::Penny, bkGrey},
-    {&TForm1::dig6, Reaction::Penny, bkGrey},
-    {&TForm1::dig7, Reaction::Penny, bkGrey},
-    {&TForm1::dig8, Reaction::Penny, bkGrey},
-    {&TForm1::dig9, Reaction::Penny, bkGrey},
-    {&TForm1::dig10, Reaction::Penny, bkGrey},
-    {&TForm1::dig11, Reaction::Hand, bkGrey},
-}};
+// Every bar, the paddle, every penny and the hand, each once.
+constexpr bool testsEveryElementOnce() {
+    std::size_t reacting = 0;
+    for (const Element& element : Elements) {
+        reacting += barKindOf(element.role) || element.role == Role::Paddle ||
+                    element.role == Role::Penny || element.role == Role::Hand;
+    }
+    return allInTable(TickOrder) && noneTwice(TickOrder) && reacting == TickOrder.size();
+}
+static_assert(testsEveryElementOnce());
+
+constexpr auto TickTests = withRoles(TickOrder);
 
 std::int64_t magnitude(int32 value) {
     return std::llabs(std::int64_t{value});
@@ -114,29 +100,24 @@ void TForm1::Timer1Timer() {
     if (lost) {
         loseBall();
     }
-    for (const TickElement& entry : TickOrder) {
-        Component& element = this->*entry.element;
+    for (const auto [member, role] : TickTests) {
         // A lost ball can no longer finish the level: the round-end dialog already owns the round.
         // (The rare case is tested first: the fuzzer traces every comparison made.)
-        if (lost && entry.reaction == Reaction::Hand) {
+        if (lost && role == Role::Hand) {
             continue;
         }
+        Component& element = this->*member;
         if (!BallTouches(element)) {
             continue;
         }
-        switch (entry.reaction) {
-            case Reaction::Bar:
-                CheckBar(element, entry.kind);
-                break;
-            case Reaction::Paddle:
-                CheckPaddle();
-                break;
-            case Reaction::Penny:
-                CheckPenny(element);
-                break;
-            case Reaction::Hand:
-                CheckHand();
-                break;
+        if (const std::optional<BarKind> kind = barKindOf(role)) {
+            CheckBar(element, *kind);
+        } else if (role == Role::Paddle) {
+            CheckPaddle();
+        } else if (role == Role::Penny) {
+            CheckPenny(element);
+        } else {
+            CheckHand();
         }
     }
     durchgang = add32(durchgang, 1);

@@ -2,18 +2,7 @@
 
 #include <QFile>
 
-namespace {
-
-// Everything a level lays out.
-constexpr Component TForm1::*LevelElements[] = {
-    &TForm1::hinder1,  &TForm1::Hinder2,  &TForm1::Hinder3, &TForm1::Hinder4,  &TForm1::hinder5,
-    &TForm1::hinder6,  &TForm1::hinder8,  &TForm1::hinder9, &TForm1::hinder10, &TForm1::hinder11,
-    &TForm1::hinder12, &TForm1::hinder13, &TForm1::dig1,    &TForm1::dig2,     &TForm1::dig3,
-    &TForm1::dig4,     &TForm1::dig5,     &TForm1::dig6,    &TForm1::dig7,     &TForm1::dig8,
-    &TForm1::dig9,     &TForm1::dig10,    &TForm1::dig11,
-};
-
-}  // namespace
+#include "levels/levelkeys.h"
 
 TestGame::TestGame(const std::optional<QString>& levelText, bool startUp)
     : levelFile(std::filesystem::path(dir.path().toStdString()) / "328lvd.ini"),
@@ -40,7 +29,7 @@ void TestGame::startUp() {
 
 void TestGame::startRound() {
     form.Label4Click();
-    for (Component TForm1::*element : LevelElements) {
+    for (Component TForm1::*element : LevelReadOrder) {
         park(form.*element);
     }
 }

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "headless/recordingplatform.h"
 #include "play/game.h"
-#include "tools/sim/recordingplatform.h"
 
 // A game on a recording platform that plays from a level file of its own, written into a
 // temporary directory. By default it stands where the start-up leaves it: the level file checked,

@@ -7,11 +7,11 @@
 #include <QProcess>
 #include <QtTest>
 
+#include "headless/recordingplatform.h"
 #include "play/game.h"
 #include "tools/bench/runfigures.h"
 #include "tools/bench/samples.h"
 #include "tools/bench/steering.h"
-#include "tools/sim/recordingplatform.h"
 
 using Samples::percentile;
 using Samples::tickFigures;

@@ -553,7 +553,7 @@ void TestGameFlow::dialogText() {
     // The activation: the main window shut, its displays at their placeholders, the message
     // flying from the corner.
     QCOMPARE(f.Enabled, false);
-    QCOMPARE(t.platform.enabled_[Window::Form1], false);
+    QCOMPARE(t.platform.windowEnabled[Window::Form1], false);
     QCOMPARE(q(f.Label1.Caption), QString("Level <>"));
     QCOMPARE(q(f.Label2.Caption), QString("<> Bälle"));
     QCOMPARE(q(f.Label3.Caption), QString());
@@ -611,7 +611,7 @@ void TestGameFlow::roundEnd() {
     QCOMPARE(dialog.Visible, false);
     QCOMPARE(t.platform.shown[Window::Form2], false);
     QCOMPARE(f.Enabled, true);
-    QCOMPARE(t.platform.enabled_[Window::Form1], true);
+    QCOMPARE(t.platform.windowEnabled[Window::Form1], true);
     QCOMPARE(f.Label4.Visible, true);
     QCOMPARE(f.fanger.Top, 1000);
     if (gameOver) {

@@ -10,21 +10,21 @@
 namespace {
 
 // Stands for the test's temporary folder in the table, so rows can name places inside it.
-constexpr QLatin1StringView kRoot("@");
+constexpr QLatin1StringView Root("@");
 // An environment variable the row wants absent rather than empty.
-constexpr QLatin1StringView kUnset("(unset)");
+constexpr QLatin1StringView Unset("(unset)");
 // The pretend binary lives here; the prefix's data folder is then "prefix/share".
-constexpr QLatin1StringView kExeDir("prefix/bin");
-constexpr QLatin1StringView kLevelFileName("328lvd.ini");
+constexpr QLatin1StringView ExeDir("prefix/bin");
+constexpr QLatin1StringView LevelFileName("328lvd.ini");
 // The defaults the game falls back to without XDG_DATA_DIRS; rows that reach them cannot say what
 // they find on a machine that has the game installed there.
-const QStringList kDefaultSystemDirs = {QStringLiteral("/usr/local/share"),
-                                        QStringLiteral("/usr/share")};
-const char* const kVariables[] = {"HOME", "XDG_DATA_HOME", "XDG_DATA_DIRS"};
+const QStringList DefaultSystemDirs = {QStringLiteral("/usr/local/share"),
+                                       QStringLiteral("/usr/share")};
+const char* const Variables[] = {"HOME", "XDG_DATA_HOME", "XDG_DATA_DIRS"};
 
 bool gameInstalledInDefaultSystemDirs() {
-    for (const QString& dir : kDefaultSystemDirs) {
-        if (QFile::exists(dir + QStringLiteral("/quirlon95/") + kLevelFileName)) {
+    for (const QString& dir : DefaultSystemDirs) {
+        if (QFile::exists(dir + QStringLiteral("/quirlon95/") + LevelFileName)) {
             return true;
         }
     }
@@ -56,11 +56,11 @@ void TestLevelFileLocation::init() {
     // Each row starts from an empty folder, so files of an earlier row cannot answer for it.
     root = std::make_unique<QTemporaryDir>();
     QVERIFY(root->isValid());
-    QVERIFY(QDir(root->path()).mkpath(kExeDir));
+    QVERIFY(QDir(root->path()).mkpath(ExeDir));
     previousWorkingDir = QDir::currentPath();
     // Relative entries would resolve against this folder if the lookup wrongly accepted them.
     QVERIFY(QDir::setCurrent(root->path()));
-    for (const char* name : kVariables) {
+    for (const char* name : Variables) {
         if (qEnvironmentVariableIsSet(name)) {
             previousEnvironment.insert(name, qgetenv(name));
         }
@@ -69,7 +69,7 @@ void TestLevelFileLocation::init() {
 
 void TestLevelFileLocation::cleanup() {
     QDir::setCurrent(previousWorkingDir);
-    for (const char* name : kVariables) {
+    for (const char* name : Variables) {
         if (previousEnvironment.contains(name)) {
             qputenv(name, previousEnvironment.value(name));
         } else {
@@ -82,11 +82,11 @@ void TestLevelFileLocation::cleanup() {
 
 QString TestLevelFileLocation::resolved(const QString& value) const {
     QString path = value;
-    return path.replace(kRoot, root->path());
+    return path.replace(Root, root->path());
 }
 
 void TestLevelFileLocation::setVariable(const char* name, const QString& value) const {
-    if (value == kUnset) {
+    if (value == Unset) {
         qunsetenv(name);
     } else {
         qputenv(name, resolved(value).toLocal8Bit());
@@ -95,7 +95,7 @@ void TestLevelFileLocation::setVariable(const char* name, const QString& value) 
 
 void TestLevelFileLocation::createLevelFile(const QString& folder) const {
     QVERIFY(QDir(root->path()).mkpath(folder));
-    QFile file(QDir(root->path()).filePath(folder + QLatin1Char('/') + kLevelFileName));
+    QFile file(QDir(root->path()).filePath(folder + QLatin1Char('/') + LevelFileName));
     QVERIFY(file.open(QIODevice::WriteOnly));
     QVERIFY(file.write("[1]\n") > 0);
 }
@@ -117,7 +117,7 @@ void TestLevelFileLocation::takesTheFirstPlaceThatHasTheFile_data() {
     const QString sys1Game = QStringLiteral("sys1/quirlon95");
     const QString sys2Game = QStringLiteral("sys2/quirlon95");
     const QString prefixGame = QStringLiteral("prefix/share/quirlon95");
-    const QString exeDir = kExeDir;
+    const QString exeDir = ExeDir;
     const QStringList everywhere = {homeGame, dataHomeGame, sys1Game, sys2Game, prefixGame, exeDir};
 
     // The user's own data folder
@@ -126,14 +126,14 @@ void TestLevelFileLocation::takesTheFirstPlaceThatHasTheFile_data() {
     QTest::newRow("XDG_DATA_HOME set: the folder under HOME is not searched")
         << home << dataHome << twoSystemDirs << QStringList{homeGame, sys2Game} << sys2Game;
     QTest::newRow("XDG_DATA_HOME unset: HOME/.local/share")
-        << home << QString(kUnset) << twoSystemDirs << QStringList{homeGame, sys1Game} << homeGame;
+        << home << QString(Unset) << twoSystemDirs << QStringList{homeGame, sys1Game} << homeGame;
     QTest::newRow("XDG_DATA_HOME empty reads as unset")
         << home << QString() << twoSystemDirs << QStringList{homeGame, sys1Game} << homeGame;
     QTest::newRow("relative XDG_DATA_HOME ignored for HOME/.local/share")
         << home << QStringLiteral("data") << twoSystemDirs
         << QStringList{dataHomeGame, homeGame, sys1Game} << homeGame;
     QTest::newRow("neither XDG_DATA_HOME nor HOME: system folders only")
-        << QString(kUnset) << QString(kUnset) << twoSystemDirs
+        << QString(Unset) << QString(Unset) << twoSystemDirs
         << QStringList{QStringLiteral(".local/share/quirlon95"), sys2Game} << sys2Game;
 
     // The system data folders
@@ -162,7 +162,7 @@ void TestLevelFileLocation::takesTheFirstPlaceThatHasTheFile_data() {
 
     // Without XDG_DATA_DIRS the defaults stand in, and the listed test folders are not searched.
     QTest::newRow("XDG_DATA_DIRS unset")
-        << home << dataHome << QString(kUnset) << QStringList{sys1Game, prefixGame} << prefixGame;
+        << home << dataHome << QString(Unset) << QStringList{sys1Game, prefixGame} << prefixGame;
     QTest::newRow("XDG_DATA_DIRS empty")
         << home << dataHome << QString() << QStringList{sys1Game, prefixGame} << prefixGame;
 }
@@ -174,7 +174,7 @@ void TestLevelFileLocation::takesTheFirstPlaceThatHasTheFile() {
     QFETCH(QStringList, filesIn);
     QFETCH(QString, expected);
 
-    const bool readsDefaults = dataDirs == kUnset || dataDirs.isEmpty();
+    const bool readsDefaults = dataDirs == Unset || dataDirs.isEmpty();
     if (readsDefaults && gameInstalledInDefaultSystemDirs()) {
         QSKIP("The game is installed in a default system data folder of this machine");
     }
@@ -185,10 +185,10 @@ void TestLevelFileLocation::takesTheFirstPlaceThatHasTheFile() {
         createLevelFile(folder);
     }
 
-    const std::filesystem::path exeDir = QDir(root->path()).filePath(kExeDir).toStdString();
+    const std::filesystem::path exeDir = QDir(root->path()).filePath(ExeDir).toStdString();
     const QString found = QString::fromStdString(findLevelFile(exeDir).string());
     const QString expectedPath =
-        QDir(root->path()).filePath(expected + QLatin1Char('/') + kLevelFileName);
+        QDir(root->path()).filePath(expected + QLatin1Char('/') + LevelFileName);
     QCOMPARE(QDir::cleanPath(found), expectedPath);
 }
 

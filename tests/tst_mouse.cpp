@@ -126,19 +126,19 @@ void TestMouse::dragLimits() {
 }
 
 void TestMouse::pressAndRelease_data() {
-    QTest::addColumn<bool>("right");
+    QTest::addColumn<MouseButton>("button");
 
-    QTest::newRow("left button") << false;
-    QTest::newRow("right button") << true;
+    QTest::newRow("left button") << MouseButton::Left;
+    QTest::newRow("right button") << MouseButton::Right;
+    QTest::newRow("middle button") << MouseButton::Middle;
 }
 
 void TestMouse::pressAndRelease() {
-    QFETCH(bool, right);
+    QFETCH(MouseButton, button);
 
     TestGame t;
     t.startRound();
     TForm1& f = t.form;
-    const MouseButton button = right ? MouseButton::Right : MouseButton::Left;
     f.fanger.Left = 123;
     f.Mouse.press(BarMiddleX, BarMiddleY, button);
     QCOMPARE(f.ziehen, true);
@@ -327,19 +327,34 @@ void TestMouse::captionStays() {
 }
 
 void TestMouse::capture_data() {
-    QTest::addColumn<bool>("right");
-    QTest::addColumn<QPoint>("bar");  // after a move far off the bar
-    QTest::addColumn<int>("paddle");
-    QTest::addColumn<bool>("ziehen");  // after the release there
+    QTest::addColumn<MouseButton>("button");  // held from a press on the bar
+    QTest::addColumn<QPoint>("pointer");      // where it moves and is released, off the bar
+    QTest::addColumn<QPoint>("bar");
+    QTest::addColumn<int>("paddle");  // it stood at 123
+    QTest::addColumn<bool>("ziehen");
 
-    // Captured, the bar gets the move at -256, 198 relative to itself and runs a drag step.
-    QTest::newRow("left button captures") << false << QPoint(0, 374) << -55 << false;
-    // Not captured, the move goes to the field under the pointer and the release too.
-    QTest::newRow("right button does not") << true << QPoint(266, 202) << 0 << true;
+    const QPoint field(10, 400), menuBar(346, -10), beside(636, 217);
+    // Captured, the bar gets the moves wherever they are and runs a drag step.
+    QTest::newRow("left, field") << MouseButton::Left << field << QPoint(0, 374) << -55 << false;
+    QTest::newRow("left, menu bar")
+        << MouseButton::Left << menuBar << QPoint(296, 40) << 241 << false;
+    QTest::newRow("left, beside") << MouseButton::Left << beside << QPoint(532, 202) << 477
+                                  << false;
+    // Not captured, the move goes to the field under the pointer and the release too; off the
+    // field neither reaches the window.
+    QTest::newRow("right, field") << MouseButton::Right << field << QPoint(266, 202) << 0 << true;
+    QTest::newRow("middle, field") << MouseButton::Middle << field << QPoint(266, 202) << 0 << true;
+    QTest::newRow("right, menu bar")
+        << MouseButton::Right << menuBar << QPoint(266, 202) << 123 << true;
+    QTest::newRow("right, beside")
+        << MouseButton::Right << beside << QPoint(266, 202) << 123 << true;
+    QTest::newRow("middle, beside")
+        << MouseButton::Middle << beside << QPoint(266, 202) << 123 << true;
 }
 
 void TestMouse::capture() {
-    QFETCH(bool, right);
+    QFETCH(MouseButton, button);
+    QFETCH(QPoint, pointer);
     QFETCH(QPoint, bar);
     QFETCH(int, paddle);
     QFETCH(bool, ziehen);
@@ -347,15 +362,15 @@ void TestMouse::capture() {
     TestGame t;
     t.startRound();
     TForm1& f = t.form;
-    const MouseButton button = right ? MouseButton::Right : MouseButton::Left;
+    f.fanger.Left = 123;
     f.Mouse.press(BarMiddleX, BarMiddleY, button);
-    QVERIFY(f.Mouse.capture() == (right ? nullptr : &f.hinder7));
+    QVERIFY(f.Mouse.capture() == (button == MouseButton::Left ? &f.hinder7 : nullptr));
 
-    f.Mouse.move(10, 400);
+    f.Mouse.move(pointer.x(), pointer.y());
     QCOMPARE(leftTop(f.hinder7), bar);
     QCOMPARE(f.fanger.Left, paddle);
 
-    f.Mouse.release(10, 400, button);
+    f.Mouse.release(pointer.x(), pointer.y(), button);
     QCOMPARE(f.ziehen, ziehen);
     QVERIFY(f.Mouse.capture() == nullptr);
 }
@@ -371,7 +386,7 @@ void TestMouse::disablingEndsCapture() {
     QVERIFY(f.Mouse.capture() == nullptr);
     QCOMPARE(f.ziehen, true);
     f.fanger.Left = 123;
-    f.Mouse.move(BarMiddleX, 100);
+    t.game.Input.move(BarMiddleX, 100);
     QCOMPARE(leftTop(f.hinder7), QPoint(266, 202));
     QCOMPARE(f.fanger.Left, 123);
 
@@ -404,13 +419,14 @@ void TestMouse::inputDroppedWhileDisabled() {
     f.fanger.Left = 123;
     f.setEnabled(false);
 
+    InputGate& gate = t.game.Input;
     if (event == "move") {
-        f.Mouse.move(300, 200);
+        gate.move(300, 200);
     } else if (event == "click") {
-        f.Mouse.press(300, 200, MouseButton::Left);
-        f.Mouse.release(300, 200, MouseButton::Left);
+        gate.press(300, 200, MouseButton::Left);
+        gate.release(300, 200, MouseButton::Left);
     } else {
-        f.Mouse.press(BarMiddleX, BarMiddleY, MouseButton::Left);
+        gate.press(BarMiddleX, BarMiddleY, MouseButton::Left);
     }
 
     QCOMPARE(f.fanger.Left, 123);

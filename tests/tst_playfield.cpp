@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 
+#include "play/elements.h"
 #include "tests/testgame.h"
 
 namespace {
@@ -280,8 +281,8 @@ void TestPlayField::components() {
     // As the window is created, before its creation handler runs.
     TestGame t(TestGame::MinimalLevel, false);
     TForm1& f = t.form;
-    QCOMPARE(f.StackingOrder.size(), std::size_t{34});
-    Component& c = f.*TForm1::StackingOrder[index];
+    QCOMPARE(Elements.size(), std::size_t{34});
+    Component& c = f.*Elements[index].member;
     QCOMPARE(QString(c.Name), name);
     QCOMPARE(c.Left, geometry.left());
     QCOMPARE(c.Top, geometry.top());
@@ -293,8 +294,8 @@ void TestPlayField::components() {
 
     // Alone on the field, a move over the component reaches it or nothing.
     f.setEnabled(true);
-    for (Component TForm1::*member : TForm1::StackingOrder) {
-        (f.*member).Visible = false;
+    for (const Element& element : Elements) {
+        (f.*element.member).Visible = false;
     }
     TestGame::put(c, 100, 100, 50, 50);
     if (&c != &f.fanger) {

@@ -9,7 +9,7 @@
 namespace {
 
 QString sourceFile(const QString& suffix) {
-    return QStringLiteral(APP_SOURCE_DIR "/") + kApplicationId + suffix;
+    return QStringLiteral(APP_SOURCE_DIR "/") + ApplicationId + suffix;
 }
 
 QString readText(const QString& path) {
@@ -74,7 +74,7 @@ void TestApplicationSetup::theDesktopFindsItsEntryUnderTheProgramsId_data() {
     QTest::addColumn<QString>("seen");
     QTest::addColumn<QString>("expected");
 
-    const QString id = kApplicationId;
+    const QString id = ApplicationId;
     const QString binary = QStringLiteral(GAME_BINARY_NAME);
     QTest::newRow("desktop file name") << QGuiApplication::desktopFileName() << id;
     QTest::newRow("entry's icon") << desktopEntryValue(QStringLiteral("Icon")) << id;

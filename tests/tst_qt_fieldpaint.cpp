@@ -18,7 +18,7 @@ using Play = std::function<void(GameWindows&)>;
 // Runs the rules' handler as the window's timers and menu do: the handler, then the refresh.
 void handled(GameWindows& windows, void (TForm1::*handler)()) {
     (windows.game().Form1.*handler)();
-    windows.Form1()->refresh();
+    windows.refresh();
 }
 
 // What the frames left in the window's backing store, in device pixels; the offscreen platform
@@ -106,10 +106,10 @@ void TestFieldPaint::shownIsFresh_data() {
         form.dig1.Left = 300;
         form.dig1.Top = 200;
         form.dig1.Visible = true;
-        w.Form1()->refresh();
+        w.refresh();
         QTest::qWait(50);
         form.CheckPenny(form.dig1);
-        w.Form1()->refresh();
+        w.refresh();
     });
     QTest::newRow("a bought level brings the prompt back") << Play([](GameWindows& w) {
         QTest::qWait(100);

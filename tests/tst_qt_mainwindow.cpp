@@ -25,6 +25,7 @@ private slots:
     void menuItems();
     void fieldHasTheClientSize();
     void frameShowsTheBallAndThePrompt();
+    void dragsTheRedBarAsTheRulesSay_data();
     void dragsTheRedBarAsTheRulesSay();
     void missingLevelFileIsReportedAndEnds();
 };
@@ -90,23 +91,47 @@ void TestMainWindow::frameShowsTheBallAndThePrompt() {
     QCOMPARE(QColor(waiting.pixel(462, 112)), QColor(Qt::black));
 }
 
+void TestMainWindow::dragsTheRedBarAsTheRulesSay_data() {
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QPoint>("pointer");  // where it moves with the button held, and lets go
+    QTest::addColumn<QPoint>("bar");
+    QTest::addColumn<int>("paddle");
+    QTest::addColumn<bool>("ziehen");
+
+    // The bar's centre follows the pointer, and the paddle travels centred under it.
+    QTest::newRow("left, off the bar")
+        << Qt::LeftButton << QPoint(416, 237) << QPoint(366, 222) << 311 << false;
+    QTest::newRow("middle, on the bar")
+        << Qt::MiddleButton << QPoint(346, 222) << QPoint(296, 207) << 241 << false;
+    // The right button holds nothing: over the menu bar the field hears nothing of it.
+    QTest::newRow("right, over the menu bar")
+        << Qt::RightButton << QPoint(346, -10) << QPoint(266, 202) << 211 << true;
+}
+
 void TestMainWindow::dragsTheRedBarAsTheRulesSay() {
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QPoint, pointer);
+    QFETCH(QPoint, bar);
+    QFETCH(int, paddle);
+    QFETCH(bool, ziehen);
+
     QtGameFixture fixture;
     GameWindows& windows = fixture.enter();
     TForm1& form = windows.game().Form1;
     form.Label4Click();
     PlayField* field = windows.Form1()->field();
     QCOMPARE(form.hinder7.Left, 266);
+    // From elsewhere, so that the move onto the bar is a move even where the last row ended.
+    QTest::mouseMove(field, QPoint(10, 300));
     QTest::mouseMove(field, QPoint(316, 217));
     QCOMPARE(field->cursor().shape(), Qt::CrossCursor);
-    QTest::mousePress(field, Qt::LeftButton, {}, QPoint(316, 217));
-    QTest::mouseMove(field, QPoint(416, 237));
-    QTest::mouseRelease(field, Qt::LeftButton, {}, QPoint(416, 237));
-    // The bar's centre follows the pointer, and the paddle travels centred under it.
-    QCOMPARE(form.hinder7.Left, 366);
-    QCOMPARE(form.hinder7.Top, 222);
-    QCOMPARE(form.fanger.Left, 311);
-    QVERIFY(!form.ziehen);
+    QTest::mousePress(field, button, {}, QPoint(316, 217));
+    QVERIFY(form.ziehen);
+    QTest::mouseMove(field, pointer);
+    QTest::mouseRelease(field, button, {}, pointer);
+    QCOMPARE(QPoint(form.hinder7.Left, form.hinder7.Top), bar);
+    QCOMPARE(form.fanger.Left, paddle);
+    QCOMPARE(form.ziehen, ziehen);
 }
 
 void TestMainWindow::missingLevelFileIsReportedAndEnds() {

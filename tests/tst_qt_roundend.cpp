@@ -40,7 +40,7 @@ void TestRoundEnd::aLostBallShowsTheDialogOverTheDisabledMainWindow() {
     QVERIFY(!windows.Form1()->isEnabled());
     // The frame tick is off while the dialog owns the round, and so is its timer.
     QVERIFY(!windows.game().Form1.Timer1.Enabled);
-    QVERIFY(!windows.Form1()->tickTimer()->isActive());
+    QVERIFY(!windows.timer(GameTimer::FrameTick).isActive());
     QVERIFY(!dialog->isModal());
     QCOMPARE(dialog->size(), QSize(405, 251));
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Quirlon 95"));
@@ -124,14 +124,17 @@ void TestRoundEnd::theFlightStartsAgainWhenTheDialogIsActivatedAgain() {
     windows.Form4()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(windows.Form4()));
     QVERIFY(windows.game().Form1.durchgang > 25);
-    // The restart is seen at once, however long the activation takes: the flight's timer goes on
-    // meanwhile, so the least the dialog showed on the way counts.
+    // The restart is seen as the focus arrives, however long the activation takes: the flight's
+    // timer goes on meanwhile.
     int32 fewestSteps = std::numeric_limits<int32>::max();
     int32 leftmost = std::numeric_limits<int32>::max();
-    const QMetaObject::Connection watch = QObject::connect(dialog, &RoundEndDialog::handled, [&] {
-        fewestSteps = std::min(fewestSteps, windows.game().Form1.durchgang);
-        leftmost = std::min(leftmost, form2.Label1.Left);
-    });
+    const QMetaObject::Connection watch =
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, [&](QWindow* focused) {
+            if (focused == dialog->windowHandle()) {
+                fewestSteps = std::min(fewestSteps, windows.game().Form1.durchgang);
+                leftmost = std::min(leftmost, form2.Label1.Left);
+            }
+        });
     dialog->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(dialog));
     QObject::disconnect(watch);

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <random>
 
+#include "headless/eventplayer.h"
+#include "headless/recordingplatform.h"
 #include "play/game.h"
-#include "tools/sim/eventplayer.h"
-#include "tools/sim/recordingplatform.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ public:
             return pointer(InputEvent::Move, form.ball.Left + 15 + int(random() % 40) - 20, 406);
         }
         if (roll < 85) {
-            return {InputEvent::Tick, 0, 0, false, 1 + int(random() % 4)};
+            return {InputEvent::Tick, 0, 0, MouseButton::Left, 1 + int(random() % 4)};
         }
         if (roll < 93) {
             return drag();
@@ -101,8 +101,8 @@ public:
         if (percent(random) < 30) {
             return false;
         }
-        event = {percent(random) < 80 ? InputEvent::Tick : InputEvent::Countdown, 0, 0, false,
-                 1 + int(random() % 8)};
+        event = {percent(random) < 80 ? InputEvent::Tick : InputEvent::Countdown, 0, 0,
+                 MouseButton::Left, 1 + int(random() % 8)};
         return true;
     }
 
@@ -112,7 +112,7 @@ private:
     InputEvent dialogEvent() {
         const int roll = percent(random);
         if (roll < 70) {
-            return {roll < 60 ? InputEvent::Flight : InputEvent::Blink, 0, 0, false,
+            return {roll < 60 ? InputEvent::Flight : InputEvent::Blink, 0, 0, MouseButton::Left,
                     1 + int(random() % 50)};
         }
         return {roll < 85 ? InputEvent::DialogButton : InputEvent::DialogCloseBox};
@@ -122,8 +122,12 @@ private:
     InputEvent drag() {
         const Component& bar = game.Form1.hinder7;
         if (!game.Form1.ziehen) {
-            return {InputEvent::Press, bar.Left + bar.Width / 2, bar.Top + bar.Height / 2,
-                    percent(random) < 10};
+            // Mostly the left button; now and then one that does not capture.
+            const int roll = percent(random);
+            const MouseButton button = roll < 5    ? MouseButton::Right
+                                       : roll < 10 ? MouseButton::Middle
+                                                   : MouseButton::Left;
+            return {InputEvent::Press, bar.Left + bar.Width / 2, bar.Top + bar.Height / 2, button};
         }
         if (percent(random) < 25) {
             return {InputEvent::Release, bar.Left, bar.Top};
@@ -175,8 +179,8 @@ SoakResult soak(const std::string& levelFile, std::uint32_t randomStart, long ti
                 break;
             }
             if (sinceCountdown >= TicksPerCountdown &&
-                !events.play(
-                    {InputEvent::Countdown, 0, 0, false, sinceCountdown / TicksPerCountdown})) {
+                !events.play({InputEvent::Countdown, 0, 0, MouseButton::Left,
+                              sinceCountdown / TicksPerCountdown})) {
                 break;
             }
             sinceCountdown %= TicksPerCountdown;

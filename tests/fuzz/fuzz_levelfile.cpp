@@ -6,7 +6,7 @@
 #include <string>
 
 #include "play/game.h"
-#include "tools/sim/recordingplatform.h"
+#include "headless/recordingplatform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const ProfileFile levelFile =

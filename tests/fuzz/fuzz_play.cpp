@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "play/game.h"
-#include "tools/sim/eventplayer.h"
-#include "tools/sim/recordingplatform.h"
+#include "headless/eventplayer.h"
+#include "headless/recordingplatform.h"
 
 namespace {
 

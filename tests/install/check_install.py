@@ -16,7 +16,8 @@ import tempfile
 import time
 import zlib
 
-from installed_files import BINARY, ICON_SIZES, LEVEL_FILE, missing_and_unexpected, png_icon
+from installed_files import (BINARY, ICON_SIZES, LEVEL_FILE, desktop_ids, missing_and_unexpected,
+                             png_icon)
 
 START_SCREEN = "StartScreen(0x"
 MESSAGE_BOX = "QMessageBox(0x"
@@ -72,6 +73,28 @@ def check_png(path, size):
     return True
 
 
+def entry_value(path, key):
+    with open(path, encoding="utf-8") as entry:
+        for line in entry:
+            if line.startswith(key + "="):
+                return line.strip().partition("=")[2]
+    return ""
+
+
+def check_entries(prefix, app_id):
+    """Each desktop entry starts a program of the install and shows an icon of the install."""
+    ok = True
+    for program in desktop_ids(app_id):
+        entry = os.path.join(prefix, "share", "applications", f"{program}.desktop")
+        binary = entry_value(entry, "Exec").split()[0]
+        if not os.path.exists(os.path.join(prefix, "bin", binary)):
+            ok = fail(f"{program}.desktop starts {binary!r}, which the install lacks")
+        icon = entry_value(entry, "Icon")
+        if not os.path.exists(os.path.join(prefix, png_icon(icon, ICON_SIZES[0]))):
+            ok = fail(f"{program}.desktop shows the icon {icon!r}, which the install lacks")
+    return ok
+
+
 def painted_widgets(binary, environment, log_path):
     """Runs the game until its first window has painted and settled, then ends it."""
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen",
@@ -119,8 +142,10 @@ def main():
         missing, unexpected = missing_and_unexpected(prefix, args.app_id)
         if missing or unexpected:
             return fail(f"install lacks {missing}, holds unexpected {unexpected}")
-        if not all(check_png(os.path.join(prefix, png_icon(args.app_id, size)), size)
-                   for size in ICON_SIZES):
+        if not all(check_png(os.path.join(prefix, png_icon(program, size)), size)
+                   for program in desktop_ids(args.app_id) for size in ICON_SIZES):
+            return False
+        if not check_entries(prefix, args.app_id):
             return False
 
         # Data folders of our own, empty, so a game installed on this machine cannot answer.

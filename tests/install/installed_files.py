@@ -5,21 +5,24 @@ import os
 ICON_SIZES = (48, 64, 128, 256)
 LEVEL_FILE = "share/quirlon95/328lvd.ini"
 BINARY = "bin/quirlon95"
+EDITOR = "bin/quirlon95-editor"
 
 
 def png_icon(app_id, size):
     return f"share/icons/hicolor/{size}x{size}/apps/{app_id}.png"
 
 
+def desktop_ids(app_id):
+    """The ids of the game and of its level editor, each with a desktop entry and an icon."""
+    return [app_id, f"{app_id}.Editor"]
+
+
 def expected_files(app_id):
-    files = [
-        BINARY,
-        LEVEL_FILE,
-        f"share/applications/{app_id}.desktop",
-        f"share/metainfo/{app_id}.metainfo.xml",
-        f"share/icons/hicolor/scalable/apps/{app_id}.svg",
-    ]
-    files += [png_icon(app_id, size) for size in ICON_SIZES]
+    files = [BINARY, EDITOR, LEVEL_FILE, f"share/metainfo/{app_id}.metainfo.xml"]
+    for program in desktop_ids(app_id):
+        files += [f"share/applications/{program}.desktop",
+                  f"share/icons/hicolor/scalable/apps/{program}.svg"]
+        files += [png_icon(program, size) for size in ICON_SIZES]
     return sorted(files)
 
 

@@ -29,7 +29,8 @@ void MeasuringApplication::watch(const GameWindows& gameWindows) {
 }
 
 bool MeasuringApplication::notify(QObject* receiver, QEvent* event) {
-    if (windows && event->type() == QEvent::Timer && receiver == windows->Form1()->tickTimer()) {
+    if (windows && event->type() == QEvent::Timer &&
+        receiver == &windows->timer(GameTimer::FrameTick)) {
         return timeTick(receiver, event);
     }
     if (windows && event->type() == QEvent::Paint) {

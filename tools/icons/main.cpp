@@ -11,9 +11,9 @@
 
 namespace {
 
-constexpr int kFixedArguments = 4;
+constexpr int FixedArguments = 4;
 // The hicolor theme has folders up to 512 pixels; larger sizes are surely a typing error.
-constexpr int kLargestSize = 512;
+constexpr int LargestSize = 512;
 
 int fail(const QString& message) {
     std::fprintf(stderr, "quirlon95-icons: %s\n", qPrintable(message));
@@ -42,17 +42,17 @@ bool writePng(const QImage& image, const QString& path) {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() <= kFixedArguments) {
+    if (args.size() <= FixedArguments) {
         return fail(QStringLiteral("usage: quirlon95-icons SVG OUTDIR NAME SIZE..."));
     }
     QSvgRenderer renderer(args.at(1));
     if (!renderer.isValid()) {
         return fail(QStringLiteral("cannot read the SVG file %1").arg(args.at(1)));
     }
-    for (const QString& sizeArgument : args.mid(kFixedArguments)) {
+    for (const QString& sizeArgument : args.mid(FixedArguments)) {
         bool isNumber = false;
         const int size = sizeArgument.toInt(&isNumber);
-        if (!isNumber || size <= 0 || size > kLargestSize) {
+        if (!isNumber || size <= 0 || size > LargestSize) {
             return fail(QStringLiteral("not an icon size: %1").arg(sizeArgument));
         }
         const QString path = pngPath(args.at(2), args.at(3), size);

@@ -1,5 +1,6 @@
 // quirlon95-shots FOLDER: plays through the start windows into a game and saves a picture of each
-// window as the player sees it, the main window once waiting for a start and once in play.
+// window as the player sees it, the main window once waiting for a start and once in play; then
+// the level editor on the shipped levels, proved, and on a level spoilt so that it shows problems.
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
@@ -11,6 +12,8 @@
 #include "app/mainwindow.h"
 #include "app/playfield.h"
 #include "app/roundenddialog.h"
+#include "designer/editor/editorwindow.h"
+#include "designer/editor/fieldeditor.h"
 #include "windows/aboutbox.h"
 #include "windows/helpbuyingwindow.h"
 #include "windows/helpelementswindow.h"
@@ -69,6 +72,37 @@ bool shootAll(GameWindows& windows, const QDir& folder) {
     return saved;
 }
 
+// The editor as a designer meets it: every level proved, the third in hand with a bar selected;
+// then that level with the hand hidden and a penny pushed into the header and onto a bar.
+bool shootEditor(const QDir& folder) {
+    EditorWindow window;
+    window.show();
+    if (!window.openFile(QCoreApplication::applicationDirPath() + QStringLiteral("/328lvd.ini"))) {
+        return false;
+    }
+    window.proveAll();
+    waitFor([&] { return !window.proofRunner().busy(); });
+    EditSession& session = window.session();
+    session.setLevel(2);
+    session.select(std::size_t{4});
+    bool saved = save(&window, folder, QStringLiteral("8-editor"));
+
+    enum { Dig3 = 14, Dig11 = 22 };
+    LevelLayout layout = session.layout();
+    layout[Dig11].Visible = false;
+    session.place(Dig11, layout[Dig11], QStringLiteral("hide the hand"));
+    Placement penny = layout[Dig3];
+    penny.Top = 20;
+    session.place(Dig3, penny, QStringLiteral("into the header"));
+    session.select(std::size_t{Dig3});
+    saved &= save(&window, folder, QStringLiteral("9-editor-problems"));
+    // Nothing is kept of the spoilt level.
+    while (session.history().canUndo()) {
+        session.history().undo();
+    }
+    return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -83,5 +117,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     GameWindows windows(QCoreApplication::applicationDirPath().toStdString());
-    return shootAll(windows, folder) ? 0 : 1;
+    const bool game = shootAll(windows, folder);
+    return game && shootEditor(folder) ? 0 : 1;
 }

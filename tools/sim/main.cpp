@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "tools/sim/scenario.h"
+#include "headless/scenario.h"
 
 int main(int argc, char** argv) {
     if (argc < 2 || argc > 3) {

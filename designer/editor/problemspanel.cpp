@@ -1,0 +1,83 @@
+#include "designer/editor/problemspanel.h"
+
+#include <QStyle>
+
+#include "designer/editor/editsession.h"
+#include "designer/editor/levelfindings.h"
+#include "designer/editor/proofrecords.h"
+
+namespace {
+
+enum Data { LevelNumber = Qt::UserRole, ElementIndex };
+
+}  // namespace
+
+ProblemsPanel::ProblemsPanel(EditSession& session, const ProofRecords& proofs, QWidget* parent)
+    : QListWidget(parent), session(session), proofs(proofs) {
+    setWordWrap(true);
+    connect(&session, &EditSession::documentChanged, this, &ProblemsPanel::refresh);
+    connect(&session, &EditSession::levelChanged, this, &ProblemsPanel::refresh);
+    connect(this, &QListWidget::itemClicked, this, &ProblemsPanel::choose);
+    connect(this, &QListWidget::itemActivated, this, &ProblemsPanel::choose);
+    refresh();
+}
+
+void ProblemsPanel::refresh() {
+    clear();
+    const LevelDocument& document = session.document();
+    std::vector<Finding> findings = fileFindings(document);
+    if (session.hasLevel()) {
+        const std::vector<Finding> level = levelFindings(document, session.level());
+        findings.insert(findings.begin(), level.begin(), level.end());
+    }
+    for (const Finding& finding : findings) {
+        const bool error = finding.severity == Finding::Error;
+        auto* item = new QListWidgetItem(
+            style()->standardIcon(error ? QStyle::SP_MessageBoxCritical
+                                        : QStyle::SP_MessageBoxWarning),
+            tr("Level %1: %2").arg(finding.level).arg(QString::fromStdString(finding.text)));
+        item->setData(LevelNumber, finding.level);
+        if (finding.element) {
+            item->setData(ElementIndex, qulonglong(*finding.element));
+        }
+        addItem(item);
+    }
+    if (!session.hasLevel()) {
+        return;
+    }
+    const ProofRecords::Outcome* proof = proofs.find(document, session.level());
+    QString said = tr("Noch nicht bewiesen, dass sich der Level beenden lässt (F7 prüft alle).");
+    if (proof && proof->solved) {
+        const int pennies = proof->playthrough.pennies;
+        said =
+            tr("Bewiesen: lösbar in %1 Takten, %2.")
+                .arg(proof->playthrough.ticks)
+                .arg(pennies == 1 ? tr("mit einem Pfennig") : tr("mit %1 Pfennigen").arg(pennies));
+    } else if (proof) {
+        said = QString::fromStdString(proof->why);
+    }
+    addItem(new QListWidgetItem(style()->standardIcon(QStyle::SP_MessageBoxInformation), said));
+}
+
+void ProblemsPanel::choose(QListWidgetItem* item) {
+    const QVariant element = item->data(ElementIndex);
+    if (!element.isValid()) {
+        return;
+    }
+    const int32 number = item->data(LevelNumber).toInt();
+    // Once the click is done with: another level in hand fills this list anew.
+    QMetaObject::invokeMethod(
+        this,
+        [this, number, element = std::size_t(element.toULongLong())] {
+            const LevelDocument& document = session.document();
+            // About the level in hand, read or not, or else about the level of that number.
+            if (!session.hasLevel() || document.levels()[session.level()].number != number) {
+                if (const std::optional<std::size_t> index = document.indexOf(number)) {
+                    session.setLevel(*index);
+                }
+            }
+            session.select(element);
+            emit elementChosen();
+        },
+        Qt::QueuedConnection);
+}

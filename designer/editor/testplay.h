@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "headless/inputevent.h"
+
+class GameWindows;
+
+// The game's own windows on one level of a level file as the editor holds it, not as it is saved:
+// the real rules, painting and timers, waiting for the start click with the standard start of
+// the level. The editor's document is only read, once, so nothing there changes by playing.
+class TestPlay : public QObject {
+    Q_OBJECT
+
+public:
+    TestPlay(const std::string& levelFile, int32 level, QObject* parent = nullptr);
+    ~TestPlay() override;
+
+    GameWindows& windows() { return *game; }
+    bool showingPlaythrough() const { return replay.isActive(); }
+
+    // Plays a recorded playthrough into the game at the game's own speed, one frame tick per tick
+    // period, while the player watches; then the game is the player's again.
+    void showPlaythrough(std::vector<InputEvent> events);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+signals:
+    // The game has ended, by its menu or its close box; the windows may go.
+    void ended();
+
+private:
+    void step();
+    void handBack();
+
+    std::unique_ptr<GameWindows> game;
+    QTimer replay;
+    std::vector<InputEvent> script;
+    std::size_t next = 0;
+    bool stepping = false;
+};

@@ -1,0 +1,122 @@
+#include "designer/playerhand.h"
+
+#include <algorithm>
+
+#include "headless/standardstart.h"
+
+namespace {
+
+enum Steering {
+    SteerSlack = 4,      // the pointer is moved once the ball has gone this far from it
+    PreferredRow = 395,  // where the pointer steers from: just above the strip where it does not
+    BallHalf = 12,
+};
+
+bool steers(const TForm1& form, PlayerHand::Point p) {
+    const Component* under = form.Mouse.componentAt(p.x, p.y);
+    return under && (under->OnMouseMove == MoveHandler::FangerMouseMove ||
+                     (under->OnMouseMove == MoveHandler::Hinder7MouseMove && !form.ziehen));
+}
+
+// A height at `x` from which the pointer steers the paddle, as near the preferred row as there
+// is one: over the hand or the displays it would not.
+int32 steeringRow(const TForm1& form, int32 x) {
+    for (int32 offset = 0; offset < TForm1::ClientHeight; offset += 5) {
+        for (const int32 y : {PreferredRow - offset, PreferredRow + offset}) {
+            if (y >= TForm1::HeaderHeight && y < TForm1::ClientHeight && steers(form, {x, y})) {
+                return y;
+            }
+        }
+    }
+    return PreferredRow;
+}
+
+int32 stepToward(int32 from, int32 to) {
+    return from + std::clamp(to - from, -int32{PlayerHand::MaxStep}, int32{PlayerHand::MaxStep});
+}
+
+}  // namespace
+
+PlayerHand::PlayerHand(TForm1::LevelFileOpener openLevelFile)
+    : game(platform, std::move(openLevelFile)) {
+    game.Form1.FormCreate();
+    game.Form1.setEnabled(true);
+}
+
+void PlayerHand::copyFrom(const PlayerHand& other) {
+    game.copyStateFrom(other.game);
+    platform.messages = other.platform.messages;
+    at = other.at;
+    held = other.held;
+    played = other.played;
+    sinceCountdown = other.sinceCountdown;
+    written.clear();
+}
+
+void PlayerHand::startLevel(int32 level, Point at) {
+    setUpStandardStart(game, level);
+    pointerEvent(InputEvent::Move, at);
+    tick();
+    pointerEvent(InputEvent::Click, at);
+    tick();
+}
+
+void PlayerHand::play(const InputEvent& event) {
+    player.play(event);
+    written.push_back(event);
+}
+
+void PlayerHand::pointerEvent(InputEvent::Kind kind, Point to) {
+    at = to;
+    play({kind, to.x, to.y});
+}
+
+void PlayerHand::tick() {
+    play({InputEvent::Tick});
+    ++played;
+    if (++sinceCountdown == TicksPerCountdown) {
+        sinceCountdown = 0;
+        play({InputEvent::Countdown});
+    }
+}
+
+void PlayerHand::moveToward(Point to) {
+    const Point from = at.value_or(to);
+    const Point next{stepToward(from.x, to.x), stepToward(from.y, to.y)};
+    if (!at || next.x != from.x || next.y != from.y) {
+        pointerEvent(InputEvent::Move, next);
+    }
+    tick();
+}
+
+void PlayerHand::press() {
+    pointerEvent(InputEvent::Press, at.value_or(Point{}));
+    held = true;
+    tick();
+}
+
+void PlayerHand::release() {
+    pointerEvent(InputEvent::Release, at.value_or(Point{}));
+    held = false;
+    tick();
+}
+
+void PlayerHand::followBall() {
+    const TForm1& form = game.Form1;
+    const int32 x = std::clamp<int32>(form.ball.Left + BallHalf, 0, TForm1::ClientWidth - 1);
+    if (at && std::abs(at->x - x) < SteerSlack && steers(form, *at)) {
+        tick();
+        return;
+    }
+    moveToward({x, at && steers(form, {x, at->y}) ? at->y : steeringRow(form, x)});
+}
+
+bool PlayerHand::handReached() const {
+    // The hand says so in a box, and nothing else of a level's play does.
+    return std::ranges::any_of(platform.messages,
+                               [](const std::string& text) { return text.starts_with("Super!"); });
+}
+
+bool PlayerHand::failed() const {
+    return game.Form2.Visible || !player.breach().empty() || player.ended();
+}

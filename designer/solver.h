@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "headless/inputevent.h"
+#include "play/form1.h"
+
+// How much the search may do. Both are counts, never times, so that a search finds the same
+// playthrough on any machine.
+struct SolverLimits {
+    long searchTicks = 6'000'000;  // frame ticks played in all, over every branch tried
+    int beamWidth = 60;            // positions carried on from one decision to the next
+    bool redBar = true;            // whether the player may take the red bar, or only steer
+};
+
+// A way through a level from its standard start to the hand, as a player could play it.
+struct Playthrough {
+    bool solved = false;
+    std::vector<InputEvent> events;  // after the standard start: the start click first
+    long ticks = 0;                  // frame ticks from the start click to the hand
+    int pennies = 0;                 // pennies taken on the way
+    long searchTicks = 0;            // what the search used of its limit
+};
+
+// Told how much of the limit the search has used, from 0 to 1; answers false to stop it.
+using SolverProgress = std::function<bool(double used)>;
+
+// Searches for a playthrough of level `level` of the level file the finder names.
+Playthrough solveLevel(const TForm1::LevelFileOpener& openLevelFile, int32 level,
+                       const SolverLimits& limits = {}, const SolverProgress& progress = {});
+
+// The playthrough as a script for the scenario runner: "level N", then its events.
+std::string playthroughScript(int32 level, const Playthrough& playthrough);

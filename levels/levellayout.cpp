@@ -1,0 +1,73 @@
+#include "levels/levellayout.h"
+
+namespace {
+
+// The keys of the elements in the order they are read, each with its five values in the order of
+// the fields. They never change, and every level read asks for all of them, so they are put
+// together once.
+using LevelKeys = std::array<std::array<std::string, LevelFields.size()>, LevelReadOrder.size()>;
+
+const LevelKeys& levelKeys() {
+    static const LevelKeys keys = [] {
+        LevelKeys all;
+        for (std::size_t i = 0; i < LevelReadOrder.size(); ++i) {
+            for (std::size_t field = 0; field < LevelFields.size(); ++field) {
+                all[i][field] = levelKey(elementOf(LevelReadOrder[i]), LevelFields[field]);
+            }
+        }
+        return all;
+    }();
+    return keys;
+}
+
+}  // namespace
+
+LevelLayout readLevel(const ProfileSection& section) {
+    LevelLayout layout;
+    for (std::size_t i = 0; i < LevelReadOrder.size(); ++i) {
+        const auto& [left, top, width, height, visible] = levelKeys()[i];
+        Placement& placed = layout[i];
+        placed.Left = section.readInteger(left, 0);
+        placed.Top = section.readInteger(top, 0);
+        placed.Width = section.readInteger(width, 0);
+        placed.Height = section.readInteger(height, 0);
+        placed.Visible = section.readFlag(visible, true);
+    }
+    return layout;
+}
+
+int32 fieldOf(const Placement& placement, LevelField field) {
+    switch (field) {
+        case LevelField::Left:
+            return placement.Left;
+        case LevelField::Top:
+            return placement.Top;
+        case LevelField::Width:
+            return placement.Width;
+        case LevelField::Height:
+            return placement.Height;
+        case LevelField::Visible:
+            break;
+    }
+    return placement.Visible ? 1 : 0;
+}
+
+void setField(Placement& placement, LevelField field, int32 value) {
+    switch (field) {
+        case LevelField::Left:
+            placement.Left = value;
+            break;
+        case LevelField::Top:
+            placement.Top = value;
+            break;
+        case LevelField::Width:
+            placement.Width = value;
+            break;
+        case LevelField::Height:
+            placement.Height = value;
+            break;
+        case LevelField::Visible:
+            placement.Visible = value != 0;
+            break;
+    }
+}

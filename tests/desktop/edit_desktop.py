@@ -1,0 +1,184 @@
+#!/usr/bin/env python3
+"""The level editor on a virtual X desktop under a real window manager, tried as a new user would:
+it opens a copy of the shipped level file, and on the keyboard alone the user walks with Tab to
+hinder5, moves it three pixels right with the arrow key and saves with Ctrl+S. Exactly that one
+value changes in the file and every other byte stays; Ctrl+Z and Ctrl+S again give the original
+bytes, and Ctrl+Q then ends the editor without a question.
+
+Usage: edit_desktop.py --editor BINARY --levels FILE --wm openbox|icewm|fluxbox --out DIR
+Prints one line per check; a failed check keeps a screenshot in DIR. Exit code 0 when every check
+held, 1 when one failed, 77 when the desktop tools are missing.
+"""
+
+import argparse
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+from xdesktop import Desktop, DesktopError
+
+TOOLS = ["Xvfb", "xdotool", "xprop", "xwininfo", "import"]
+TITLE = "Quirlon 95 Leveleditor"
+# Bounds on polling the file and the program; only a hang uses them up.
+FILE_TRIES = 100
+EXIT_TRIES = 100
+
+
+def changed_lines(before, after):
+    """The lines that differ, as (number, before, after), when both have as many lines."""
+    old, new = before.splitlines(keepends=True), after.splitlines(keepends=True)
+    if len(old) != len(new):
+        return None
+    return [(i, a, b) for i, (a, b) in enumerate(zip(old, new)) if a != b]
+
+
+def moved_right(text, pixels):
+    """The level file with hinder5.left of level 1 that many pixels more."""
+    at = text.index(b"hinder5.left=", text.index(b"[1]")) + len(b"hinder5.left=")
+    end = at
+    while text[end:end + 1] not in (b"\r", b"\n", b""):
+        end += 1
+    return text[:at] + str(int(text[at:end]) + pixels).encode() + text[end:]
+
+
+def section_of(text, line_number):
+    """The name of the section a line lies in."""
+    name = None
+    for line in text.splitlines()[:line_number]:
+        found = re.match(r"\s*\[([^\]]*)\]", line)
+        if found:
+            name = found.group(1)
+    return name
+
+
+class EditorTier:
+    def __init__(self, desktop, wm, editor, out, scratch):
+        self.desktop, self.wm, self.editor, self.out, self.scratch = \
+            desktop, wm, editor, out, scratch
+        self.checks, self.failed = 0, []
+        self.process = None
+
+    def check(self, name, ok, detail=""):
+        print(f"{'ok  ' if ok else 'FAIL'} {self.wm}: {name}" + ("" if ok else f" ({detail})"),
+              flush=True)
+        self.checks += 1
+        if not ok:
+            self.failed.append(name)
+            os.makedirs(self.out, exist_ok=True)
+            self.desktop.screenshot(os.path.join(
+                self.out, f"{self.checks:03d}-" + re.sub(r"\W+", "-", name).strip("-") + ".png"))
+        return ok
+
+    def title(self, window):
+        return self.desktop.describe(window)["title"]
+
+    def editor_window(self):
+        for window in self.desktop.stacking():
+            if self.title(window).startswith(TITLE):
+                return window
+        return None
+
+    def file_becomes(self, path, wanted):
+        def read():
+            with open(path, "rb") as f:
+                return f.read()
+        return self.desktop.wait_for(lambda: read() == wanted, FILE_TRIES) is not None
+
+    def run(self, levels):
+        with open(levels, "rb") as f:
+            shipped = f.read()
+        folder = os.path.join(self.scratch, "levels")
+        os.makedirs(folder)
+        path = os.path.join(folder, "328lvd.ini")
+        shutil.copy(levels, path)
+        env = dict(self.desktop.env, QT_QPA_PLATFORM="xcb",
+                   XDG_DATA_HOME=os.path.join(self.scratch, "data"),
+                   XDG_DATA_DIRS=os.path.join(self.scratch, "nothing"))
+        log = open(os.path.join(self.scratch, "editor.log"), "w")
+        self.process = subprocess.Popen([self.editor, path], env=env, stdout=log, stderr=log)
+        try:
+            self.edit(path, shipped)
+        finally:
+            if self.process.poll() is None:
+                self.process.kill()
+                self.process.wait()
+        return not self.failed
+
+    def edit(self, path, shipped):
+        window = self.desktop.wait_for(self.editor_window)
+        if not self.check("the editor's window shows", window is not None, "it never came"):
+            return
+        self.check("the window is titled with the editor and the file",
+                   self.title(window) == f"{TITLE} – 328lvd.ini", self.title(window))
+        active = self.desktop.wait_for(lambda: self.desktop.active() == window)
+        if not self.check("the editor's window has the keyboard", active is not None,
+                          f"active {self.desktop.active()}, editor {window}"):
+            return
+
+        for key in ["Tab"] * 5 + ["Right"] * 3:
+            self.desktop.key(key)
+        modified = self.desktop.wait_for(lambda: self.title(window).endswith("*"))
+        self.check("the title marks the unsaved change", modified is not None, self.title(window))
+        self.desktop.key("ctrl+s")
+        expected = moved_right(shipped, 3)
+        saved = self.file_becomes(path, expected)
+        with open(path, "rb") as f:
+            after = f.read()
+        lines = changed_lines(shipped, after)
+        detail = f"changed lines: {lines}" if lines is not None else "the lines were not kept"
+        self.check("Ctrl+S saves exactly hinder5.left of level 1, 3 more than shipped",
+                   saved and lines is not None and len(lines) == 1 and
+                   section_of(shipped.decode(), lines[0][0]) == "1", detail)
+        self.check("the title drops the mark once saved",
+                   self.desktop.wait_for(lambda: not self.title(window).endswith("*")) is not None,
+                   self.title(window))
+
+        self.desktop.key("ctrl+z")
+        self.desktop.key("ctrl+s")
+        self.check("Ctrl+Z and Ctrl+S give back the shipped bytes", self.file_becomes(path, shipped),
+                   "the file differs from the shipped one")
+
+        self.desktop.key("ctrl+q")
+        code = self.desktop.wait_for(lambda: self.process.poll() is not None and
+                                     (self.process.returncode,), EXIT_TRIES)
+        self.check("Ctrl+Q ends the editor with nothing left unsaved", code == (0,),
+                   "still running" if code is None else f"exit code {code[0]}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--editor", required=True)
+    parser.add_argument("--levels", required=True)
+    parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox"])
+    parser.add_argument("--out", required=True)
+    args = parser.parse_args()
+    missing = [tool for tool in TOOLS + [args.wm] if not shutil.which(tool)]
+    if missing:
+        print(f"skipped: missing {', '.join(missing)} (tools/setup.sh installs them)")
+        return 77
+    shutil.rmtree(args.out, ignore_errors=True)
+    with tempfile.TemporaryDirectory(prefix="quirlon-editor-desktop-") as scratch:
+        try:
+            desktop = Desktop(args.wm, scratch)
+        except DesktopError as error:
+            print(f"FAIL {args.wm}: {error}")
+            return 1
+        try:
+            tier = EditorTier(desktop, args.wm, os.path.abspath(args.editor), args.out, scratch)
+            passed = tier.run(args.levels)
+        finally:
+            desktop.close()
+        if not passed:
+            shutil.copy(os.path.join(scratch, "editor.log"), args.out)
+            print(f"{len(tier.failed)} of {tier.checks} checks failed under {args.wm}; "
+                  f"screenshots in {args.out}")
+        else:
+            print(f"all {tier.checks} checks held under {args.wm}")
+    return 0 if passed else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

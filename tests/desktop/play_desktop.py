@@ -1,0 +1,426 @@
+#!/usr/bin/env python3
+"""Plays the real game on a virtual X desktop under a real window manager, with the mouse and the
+keyboard as a player does, and checks what the player gets: which window is in front, which has
+the keyboard, what the screen shows, and how the program ends.
+
+Usage: play_desktop.py --game BINARY --wm openbox|icewm|fluxbox --out DIR
+Prints one line per check; on a failed check it keeps a screenshot in DIR, named after the check.
+Exit code 0 when every check held, 1 when one failed, 77 when the desktop tools are missing.
+"""
+
+import argparse
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+from xdesktop import Desktop, DesktopError
+
+FIELD_HEIGHT = 434
+TOOLS = ["Xvfb", "xdotool", "xprop", "xwininfo", "import"]
+EXIT_TRIES = 100
+
+# The windows as the player tells them apart: by title, by being a dialog, by width.
+NAMES = {
+    "main": "the main window",
+    "start": "the start screen",
+    "help1": "the help on the play elements",
+    "help2": "the help on buying",
+    "roundend": "the round-end dialog",
+    "box": "the message box",
+    "about": "the about box",
+}
+
+
+def kind_of(window):
+    title, width = window["title"], window["rect"][2]
+    if title == "Quirlon 95":
+        if not window["dialog"]:
+            return "main"
+        return {632: "start", 405: "roundend"}.get(width, "box")
+    return {"über Quirlon...": "help1", "über Quirlon": "help2",
+            "Info über Quirlon 95": "about"}.get(title)
+
+
+# Where a window is moved aside, relative to the main window's client area, so that the main
+# window's title bar, menu bar and field stay free to be clicked at CLICK_X; and a spot of the
+# window's own button, in its client area, that then lies over the black field.
+ASIDE = {
+    "start": ((-420, 0), (528, 414, 14, 8)),
+    "help1": ((-420, 0), (528, 414, 14, 8)),
+    "help2": ((-420, 0), (528, 414, 14, 8)),
+    "roundend": ((-5, 150), (10, 232, 30, 8)),
+}
+BOX_CORNER = (4, 4, 12, 6)
+CLICK_X = 500
+OK_BUTTON = (575, 427)
+# A button face is light; the field beneath it black.
+SEEN_BRIGHTNESS = 0.25
+# Further tries for a desktop that is slow to get where it settles.
+SLOW_TRIES = 20
+PROBE_TRIES = 3
+
+
+def level_file(directory, lose):
+    """A level file for every level: an empty field where the ball falls past the paddle at once,
+    or one grey floor across the field that keeps the ball in play."""
+    elements = [f"hinder{i}" for i in (1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13)] + \
+        [f"dig{i}" for i in range(1, 12)]
+    lines = []
+    for level in range(1, 8):
+        lines.append(f"[{level}]")
+        for name in elements:
+            floor = name == "hinder1" and not lose
+            left = "" if name in ("dig10", "dig11") else ".left"
+            # The game takes a level file with hinder1.left of 0 for a missing one.
+            lines += [f"{name}{left}=1", f"{name}.top=300", f"{name}.width=632",
+                      f"{name}.height=30", f"{name}.visible={int(floor)}"]
+    os.makedirs(os.path.join(directory, "quirlon95"), exist_ok=True)
+    with open(os.path.join(directory, "quirlon95", "328lvd.ini"), "w") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+class Tier:
+    def __init__(self, desktop, wm, game, out, scratch, every_shot):
+        self.desktop, self.wm, self.game, self.out, self.scratch = desktop, wm, game, out, scratch
+        self.every_shot = every_shot
+        self.checks = 0
+        self.failed = []
+        self.process = None
+        self.kinds = {}
+
+    # Checks.
+
+    def check(self, name, ok, detail=""):
+        print(f"{'ok  ' if ok else 'FAIL'} {self.wm}: {name}" + ("" if ok else f" ({detail})"),
+              flush=True)
+        self.checks += 1
+        if not ok:
+            self.failed.append(name)
+        if not ok or self.every_shot:
+            os.makedirs(self.out, exist_ok=True)
+            self.desktop.screenshot(os.path.join(
+                self.out, f"{self.checks:03d}-" + re.sub(r"\W+", "-", name).strip("-") + ".png"))
+        return ok
+
+    # The game and its windows.
+
+    def start(self, data_home, binary=None):
+        env = dict(self.desktop.env, QT_QPA_PLATFORM="xcb", XDG_DATA_HOME=data_home,
+                   XDG_DATA_DIRS=os.path.join(self.scratch, "nothing"))
+        log = open(os.path.join(self.scratch, "game.log"), "a")
+        # The X server hands a new client the ids of an old one.
+        self.kinds = {}
+        self.process = subprocess.Popen([binary or self.game], env=env, stdout=log, stderr=log)
+
+    def end(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    def kind(self, window):
+        if window not in self.kinds:
+            self.kinds[window] = kind_of(self.desktop.describe(window))
+        return self.kinds[window]
+
+    def windows(self):
+        """The game's shown windows by kind, their stacking order bottom first, and the active
+        window."""
+        found, order = {}, []
+        stacking, active = self.desktop.stacking_and_active()
+        for window in stacking:
+            kind = self.kind(window)
+            if kind:
+                found[kind] = window
+                order.append(window)
+        return found, tuple(order), active
+
+    def observe(self):
+        return self.windows() + (self.desktop.focus(),)
+
+    def appear(self, kind):
+        return self.desktop.wait_for(lambda: self.windows()[0].get(kind))
+
+    def rect(self, window):
+        return self.desktop.describe(window)["rect"]
+
+    # What must hold for a window in front of the main window.
+
+    def in_front(self, kind, window, situation, probe=None):
+        def state():
+            found, order, active, focus = self.observe()
+            main = found.get("main")
+            front = window in order and (main is None or order.index(window) > order.index(main))
+            return front, active == window == focus, order, active, focus
+
+        def holds():
+            answer = state()
+            return answer if answer[0] and answer[1] else None
+
+        def seen():
+            brightness = self.desktop.mean_brightness(probe)
+            return brightness if brightness > SEEN_BRIGHTNESS else None
+
+        self.desktop.settled(self.observe)
+        # Once settled it holds; a slow desktop may still be on its way, so it gets a few more
+        # tries before the checks.
+        front, keyboard, order, active, focus = \
+            self.desktop.wait_for(holds, SLOW_TRIES) or state()
+        name = NAMES[kind]
+        self.check(f"{situation}: {name} stays in front", front,
+                   f"stacking bottom first: {[self.kind(w) for w in order]}")
+        self.check(f"{situation}: {name} keeps the keyboard", keyboard,
+                   f"active {active}, focus {focus}, {name} {window}")
+        if probe:
+            brightness = self.desktop.wait_for(seen, PROBE_TRIES) or \
+                self.desktop.mean_brightness(probe)
+            self.check(f"{situation}: {name} is seen", brightness > SEEN_BRIGHTNESS,
+                       f"its button's spot has brightness {brightness:.2f}")
+
+    def main_points(self):
+        """Screen points on the main window: its field, its menu bar and its title bar."""
+        main = self.windows()[0]["main"]
+        x, y, w, h = self.rect(main)
+        menu = h - FIELD_HEIGHT
+        title = self.desktop.title_bar_height(main)
+        return main, {
+            "field": (x + CLICK_X, y + menu + 200),
+            "menu bar": (x + CLICK_X, y + menu // 2),
+            "title bar": (x + CLICK_X, y - max(title // 2, 1)),
+        }
+
+    def hold_front(self, kind):
+        """The window stays in front and keeps the keyboard whatever the player clicks on the
+        main window."""
+        window = self.windows()[0][kind]
+        main, points = self.main_points()
+        mx, my, mw, mh = self.rect(main)
+        if kind in ASIDE:
+            (dx, dy), (px, py, pw, ph) = ASIDE[kind]
+            before = self.rect(window)
+            self.desktop.move_window(window, mx + dx, my + dy)
+            # The window manager moves it in its own time.
+            self.desktop.wait_for(lambda: self.rect(window) != before)
+            self.desktop.settled(lambda: self.rect(window))
+        else:
+            # A box stays where it came up; its light face in its corner, over the field.
+            px, py, pw, ph = BOX_CORNER
+        wx, wy, _, _ = self.rect(window)
+        probe = (wx + px, wy + py, pw, ph)
+        if not (mx <= probe[0] and probe[0] + pw <= mx + mw and
+                my + mh - FIELD_HEIGHT <= probe[1] and probe[1] + ph <= my + mh):
+            probe = None
+        self.in_front(kind, window, f"{NAMES[kind]} shown", probe)
+        # The window manager learns it from the window itself: it belongs to the main window,
+        # directly or through the window it came from.
+        owners, owner = [], self.desktop.owner(window)
+        while owner and owner not in owners and owner != main:
+            owners.append(owner)
+            owner = self.desktop.owner(owner)
+        self.check(f"{NAMES[kind]} belongs to the main window", owner == main,
+                   f"transient for {owners or 'nothing'}")
+        for target, (x, y) in points.items():
+            self.desktop.click(x, y)
+            self.in_front(kind, window, f"click on the main window's {target}", probe)
+
+    def leave(self, kind, way):
+        """Leaves the window by a key, its OK button or its close box; it must go."""
+        window = self.windows()[0].get(kind)
+        if not window:
+            return self.check(f"{NAMES[kind]} is there to be left by {way}", False, "not shown")
+        x, y, w, _ = self.rect(window)
+        if way == "OK":
+            self.desktop.click(x + OK_BUTTON[0], y + OK_BUTTON[1])
+        elif way == "close box":
+            title = self.desktop.title_bar_height(window)
+            self.desktop.click(x + w - title // 2, y - title // 2)
+        else:
+            self.desktop.key(way)
+        gone = lambda: self.desktop.wait_for(lambda: window not in self.desktop.stacking())
+        if self.check(f"{way} leaves {NAMES[kind]}", gone() is not None, "it is still shown"):
+            return True
+        # Brought back to the keyboard by the desktop, so that the rest can still be measured.
+        if way in ("Return", "space"):
+            self.desktop.x("xdotool", "windowactivate", str(window))
+            self.desktop.key(way)
+            return gone() is not None
+        return False
+
+    def main_active(self, after):
+        main = self.windows()[0].get("main")
+        active = self.desktop.wait_for(lambda: self.desktop.active() == main)
+        self.check(f"after {after} the main window is active", active is not None,
+                   f"active {self.desktop.active()}, main {main}")
+
+    def expect(self, kind, situation):
+        window = self.appear(kind)
+        if self.check(f"{situation}: {NAMES[kind]} shows", window is not None, "it never came"):
+            self.in_front(kind, window, situation)
+        return window
+
+    def exits_with_zero(self, how):
+        code = self.desktop.wait_for(lambda: self.process.poll() is not None and
+                                     (self.process.returncode,), EXIT_TRIES)
+        self.check(f"{how} ends the program with exit code 0", code == (0,),
+                   "still running" if code is None else f"exit code {code[0]}")
+
+    def field_picture(self):
+        main = self.windows()[0]["main"]
+        x, y, w, h = self.rect(main)
+        menu = h - FIELD_HEIGHT
+        return self.desktop.x("import", "-window", "root", "-crop",
+                              f"{w}x{FIELD_HEIGHT}+{x}+{y + menu}", "-format", "%#", "info:")
+
+    # The sessions.
+
+    def start_windows(self, way, clicks):
+        for kind, key in (("start", "Return"), ("help1", "space"), ("help2", "Return")):
+            if not self.expect(kind, f"start sequence by {way or 'keys'}"):
+                return False
+            if clicks:
+                self.hold_front(kind)
+            if not self.leave(kind, way or key):
+                return False
+        self.main_active(f"the start sequence by {way or 'keys'}")
+        return True
+
+    def keys_clicks_and_pause(self, keep):
+        self.start(keep)
+        if not self.start_windows(None, clicks=True):
+            return
+        _, points = self.main_points()
+        self.desktop.click(*points["field"])
+        before = self.field_picture()
+        self.check("a click on the start prompt starts play",
+                   self.desktop.wait_for(lambda: self.field_picture() != before) is not None,
+                   "the field stands still")
+        self.desktop.key("ctrl+p")
+        paused = self.desktop.settled(self.field_picture)
+        self.check("Pause stops the field", self.field_picture() == paused, "the field moves")
+        self.desktop.key("ctrl+p")
+        self.check("Pause again lets play go on",
+                   self.desktop.wait_for(lambda: self.field_picture() != paused) is not None,
+                   "the field stands still")
+        self.desktop.key("ctrl+e")
+        self.exits_with_zero("Ctrl+E")
+
+    def ok_and_about(self, keep):
+        self.start(keep)
+        if not self.start_windows("OK", clicks=False):
+            return
+        self.desktop.key("ctrl+h")
+        if not self.expect("about", "Info"):
+            return
+        main, _ = self.main_points()
+        x, y, _, h = self.rect(main)
+        # The header strip, where a click starts nothing; the about box may go behind.
+        self.desktop.click(x + 420, y + h - FIELD_HEIGHT + 20)
+        self.desktop.settled(self.observe)
+        self.desktop.key("ctrl+h")
+        self.expect("about", "Info after a click on the field")
+        self.leave("about", "Return")
+        self.main_active("the about box")
+        self.desktop.key("ctrl+e")
+        self.exits_with_zero("Ctrl+E after the about box")
+
+    def close_box_and_lost_balls(self, lose):
+        self.start(lose)
+        if not self.start_windows("close box", clicks=False):
+            return
+        _, points = self.main_points()
+        self.desktop.click(*points["field"])
+        if not self.expect("roundend", "a lost ball"):
+            return
+        self.hold_front("roundend")
+        if not self.leave("roundend", "Return"):
+            return
+        self.main_active("a lost ball")
+        # The last ball: the dialog's button brings the box on the new game over the dialog,
+        # and both go when the box is answered.
+        self.desktop.click(*points["field"])
+        dialog = self.expect("roundend", "the last ball lost")
+        if not dialog:
+            return
+        self.hold_front("roundend")
+        for key, situation in (("space", "Space on the last ball's dialog"),
+                               ("ctrl+b", "Ctrl+B with too few points")):
+            self.desktop.key(key)
+            if not self.expect("box", situation):
+                return
+            self.hold_front("box")
+            self.leave("box", "Return")
+            self.check(f"after the box of {situation} the round-end dialog has gone",
+                       self.desktop.wait_for(lambda: dialog not in self.desktop.stacking())
+                       is not None, "it is still shown")
+            self.main_active(f"the box of {situation}")
+        main, _ = self.main_points()
+        x, y, w, _ = self.rect(main)
+        title = self.desktop.title_bar_height(main)
+        self.desktop.click(x + w - title // 2, y - title // 2)
+        self.exits_with_zero("the main window's close box")
+
+    def missing_level_file(self):
+        # Beside a binary of its own, where no level file lies, and with none in the data dirs.
+        lonely = os.path.join(self.scratch, "lonely")
+        os.makedirs(lonely, exist_ok=True)
+        binary = os.path.join(lonely, "quirlon95")
+        try:
+            os.link(self.game, binary)
+        except OSError:
+            shutil.copy(self.game, binary)
+        self.start(os.path.join(self.scratch, "nothing"), binary)
+        if self.expect("box", "no level file"):
+            self.leave("box", "Return")
+            self.exits_with_zero("the missing level file's box")
+
+    def run(self):
+        keep, lose = (os.path.join(self.scratch, name) for name in ("keep", "lose"))
+        level_file(keep, lose=False)
+        level_file(lose, lose=True)
+        for session in (lambda: self.keys_clicks_and_pause(keep), lambda: self.ok_and_about(keep),
+                        lambda: self.close_box_and_lost_balls(lose), self.missing_level_file):
+            try:
+                session()
+            finally:
+                self.end()
+        return not self.failed
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--game", required=True)
+    parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox"])
+    parser.add_argument("--out", required=True)
+    parser.add_argument("--every-shot", action="store_true",
+                        help="keep a screenshot of every check, not only of the failed ones")
+    args = parser.parse_args()
+    missing = [tool for tool in TOOLS + [args.wm] if not shutil.which(tool)]
+    if missing:
+        print(f"skipped: missing {', '.join(missing)} (tools/setup.sh installs them)")
+        return 77
+    shutil.rmtree(args.out, ignore_errors=True)
+    with tempfile.TemporaryDirectory(prefix="quirlon-desktop-") as scratch:
+        try:
+            desktop = Desktop(args.wm, scratch)
+        except DesktopError as error:
+            print(f"FAIL {args.wm}: {error}")
+            return 1
+        try:
+            tier = Tier(desktop, args.wm, os.path.abspath(args.game), args.out, scratch,
+                        args.every_shot)
+            passed = tier.run()
+        finally:
+            desktop.close()
+        if not passed:
+            shutil.copy(os.path.join(scratch, "game.log"), args.out)
+            print(f"{len(tier.failed)} of {tier.checks} checks failed under {args.wm}; "
+                  f"screenshots in {args.out}")
+        else:
+            print(f"all {tier.checks} checks held under {args.wm}")
+    return 0 if passed else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,168 @@
+"""A virtual X desktop for the game: Xvfb on a free display, a window manager on it, and what a
+player's eyes and hands do there, through xprop, xwininfo, xdotool and ImageMagick's import."""
+
+import os
+import re
+import subprocess
+import time
+
+# Large enough that a dialog moved aside stays on the screen beside the centred main window.
+SCREEN = "1600x1000x24"
+POLL_SECONDS = 0.05
+# Bounds for waiting on the desktop; only a hang ever uses them up.
+START_TRIES = 600
+WINDOW_TRIES = 400
+# An answer counts as settled when this many polls in a row saw the same.
+SETTLED_POLLS = 4
+SETTLE_TRIES = 60
+
+WINDOW_MANAGERS = {
+    "openbox": ["openbox", "--sm-disable"],
+    "icewm": ["icewm"],
+    "fluxbox": ["fluxbox"],
+}
+
+
+class DesktopError(Exception):
+    """The desktop itself failed: no display, no window manager, a tool missing."""
+
+
+class Desktop:
+    def __init__(self, wm, home):
+        self.env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
+                        XDG_RUNTIME_DIR=os.path.join(home, "runtime"), LANG="C.UTF-8")
+        self.env.pop("WAYLAND_DISPLAY", None)
+        os.makedirs(self.env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
+        self.processes = []
+        self._start_xvfb()
+        self._start_wm(wm)
+
+    def _start_xvfb(self):
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN,
+                                 "-nolisten", "tcp", "-noreset"], pass_fds=[write_end],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(xvfb)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise DesktopError("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+
+    def _start_wm(self, wm):
+        # Fluxbox sets a wallpaper by default and reports in a window when it cannot.
+        fluxbox = os.path.join(self.env["HOME"], ".fluxbox")
+        os.makedirs(fluxbox, exist_ok=True)
+        with open(os.path.join(fluxbox, "overlay"), "w") as overlay:
+            overlay.write("background: none\n")
+        self.processes.append(subprocess.Popen(WINDOW_MANAGERS[wm], env=self.env,
+                                               stdout=subprocess.DEVNULL,
+                                               stderr=subprocess.DEVNULL))
+        for _ in range(START_TRIES):
+            # A window manager that follows the desktop conventions announces itself on the root.
+            if "window id #" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"):
+                return
+            time.sleep(POLL_SECONDS)
+        raise DesktopError(f"{wm} did not come up")
+
+    def close(self):
+        for process in reversed(self.processes):
+            process.terminate()
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+
+    def x(self, *command):
+        result = subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=20)
+        return result.stdout
+
+    # What the window manager says.
+
+    def stacking_and_active(self):
+        """The managed windows, bottom first, and the active one."""
+        answer = self.x("xprop", "-root", "_NET_CLIENT_LIST_STACKING", "_NET_ACTIVE_WINDOW")
+        ids = {name: [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", line)]
+               for name, _, line in (line.partition("(") for line in answer.splitlines())}
+        active = ids.get("_NET_ACTIVE_WINDOW") or [None]
+        return ids.get("_NET_CLIENT_LIST_STACKING", []), active[0]
+
+    def stacking(self):
+        return self.stacking_and_active()[0]
+
+    def active(self):
+        return self.stacking_and_active()[1]
+
+    def focus(self):
+        answer = self.x("xdotool", "getwindowfocus").strip()
+        return int(answer) if answer.isdigit() else None
+
+    def describe(self, window):
+        """Title, whether the window calls itself a dialog, and its client rectangle."""
+        props = self.x("xprop", "-id", str(window), "_NET_WM_NAME", "_NET_WM_WINDOW_TYPE")
+        title = re.search(r'_NET_WM_NAME\(UTF8_STRING\) = "(.*)"', props)
+        info = self.x("xwininfo", "-id", str(window))
+        numbers = {key: int(re.search(key + r":\s+(-?\d+)", info).group(1))
+                   for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width",
+                               "Height")}
+        return {
+            "title": title.group(1) if title else "",
+            "dialog": "_NET_WM_WINDOW_TYPE_DIALOG" in props,
+            "rect": (numbers["Absolute upper-left X"], numbers["Absolute upper-left Y"],
+                     numbers["Width"], numbers["Height"]),
+        }
+
+    def owner(self, window):
+        """The window this one is transient for, if any."""
+        found = re.search(r"window id # (0x[0-9a-f]+)",
+                          self.x("xprop", "-id", str(window), "WM_TRANSIENT_FOR"))
+        return int(found.group(1), 16) if found else None
+
+    def title_bar_height(self, window):
+        extents = re.findall(r"\d+", self.x("xprop", "-id", str(window), "_NET_FRAME_EXTENTS")
+                             .partition("=")[2])
+        return int(extents[2]) if len(extents) == 4 else 0
+
+    def mean_brightness(self, rect):
+        """The screen's mean brightness over a rectangle, 0 (black) to 1 (white)."""
+        x, y, w, h = rect
+        answer = self.x("import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage",
+                        "-format", "%[fx:mean]", "info:")
+        return float(answer) if answer else -1.0
+
+    def screenshot(self, path):
+        self.x("import", "-window", "root", path)
+
+    # What the player's hands do.
+
+    def click(self, x, y, button=1):
+        self.x("xdotool", "mousemove", str(x), str(y), "click", str(button))
+
+    def key(self, keys):
+        self.x("xdotool", "key", keys)
+
+    def move_window(self, window, x, y):
+        self.x("xdotool", "windowmove", "--sync", str(window), str(x), str(y))
+
+    # Waiting, by polling with a bound on the tries, never on the clock.
+
+    def wait_for(self, probe, tries=WINDOW_TRIES):
+        for _ in range(tries):
+            answer = probe()
+            if answer:
+                return answer
+            time.sleep(POLL_SECONDS)
+        return None
+
+    def settled(self, observe):
+        """What observe() answers once the desktop has stopped changing it."""
+        last, same = None, 0
+        for _ in range(SETTLE_TRIES):
+            answer = observe()
+            same = same + 1 if answer == last else 1
+            last = answer
+            if same >= SETTLED_POLLS:
+                break
+            time.sleep(POLL_SECONDS)
+        return last
