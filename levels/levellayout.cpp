@@ -1,19 +1,26 @@
 #include "levels/levellayout.h"
 
+#include <vector>
+
 namespace {
 
 // The keys of the elements in the order they are read, each with its five values in the order of
 // the fields. They never change, and every level read asks for all of them, so they are put
-// together once.
-using LevelKeys = std::array<std::array<std::string, LevelFields.size()>, LevelReadOrder.size()>;
+// together and hashed once.
+using ElementKeys = std::array<ProfileKey, LevelFields.size()>;
+using LevelKeys = std::vector<ElementKeys>;
+
+ElementKeys keysOf(const Element& element) {
+    const auto key = [&](LevelField field) { return ProfileKey(levelKey(element, field)); };
+    return {key(LevelField::Left), key(LevelField::Top), key(LevelField::Width),
+            key(LevelField::Height), key(LevelField::Visible)};
+}
 
 const LevelKeys& levelKeys() {
     static const LevelKeys keys = [] {
         LevelKeys all;
-        for (std::size_t i = 0; i < LevelReadOrder.size(); ++i) {
-            for (std::size_t field = 0; field < LevelFields.size(); ++field) {
-                all[i][field] = levelKey(elementOf(LevelReadOrder[i]), LevelFields[field]);
-            }
+        for (Component TForm1::*member : LevelReadOrder) {
+            all.push_back(keysOf(elementOf(member)));
         }
         return all;
     }();

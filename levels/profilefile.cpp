@@ -52,13 +52,26 @@ ProfileSyntax::Lines findSection(std::string_view text, std::string_view name) {
     return ProfileSyntax::Lines();
 }
 
+std::int32_t integerOr(std::optional<std::string_view> text, std::int32_t fallback) {
+    return text ? parseProfileInt(*text).value_or(fallback) : fallback;
+}
+
+bool flagOr(std::optional<std::string_view> text, bool fallback) {
+    const auto number = text ? parseProfileInt(*text) : std::nullopt;
+    return number ? *number != 0 : fallback;
+}
+
 }  // namespace
+
+ProfileKey::ProfileKey(std::string name)
+    : name(std::move(name)), hash(ProfileSyntax::hashIgnoringCase(this->name)) {}
 
 ProfileSection::ProfileSection(std::shared_ptr<const void> keeper, std::string_view text,
                                std::string_view name)
     : keeper(std::move(keeper)), unread(findSection(text, name)) {}
 
-std::optional<std::string_view> ProfileSection::find(std::string_view key) const {
+std::optional<std::string_view> ProfileSection::find(std::string_view key,
+                                                     std::uint32_t hash) const {
     if (!indexed) {
         // The start-up check wants a single key: for the first lookup the entries are read only
         // as far as its key. A second lookup reads the rest and indexes them all.
@@ -70,7 +83,7 @@ std::optional<std::string_view> ProfileSection::find(std::string_view key) const
         index();
         indexed = true;
     }
-    return lookUp(key);
+    return lookUp(key, hash);
 }
 
 std::optional<std::string_view> ProfileSection::readOn(std::optional<std::string_view> key) const {
@@ -110,11 +123,11 @@ void ProfileSection::index() const {
     }
 }
 
-std::optional<std::string_view> ProfileSection::lookUp(std::string_view key) const {
+std::optional<std::string_view> ProfileSection::lookUp(std::string_view key,
+                                                       std::uint32_t hash) const {
     if (buckets.empty()) {
         return std::nullopt;  // nothing to hash the key for
     }
-    const std::uint32_t hash = ProfileSyntax::hashIgnoringCase(key);
     for (std::uint32_t at = buckets[hash & (buckets.size() - 1)]; at != 0;) {
         const Entry& entry = entries[at - 1];
         if (entry.hash == hash && ProfileSyntax::equalIgnoringCase(entry.key, key)) {
@@ -126,19 +139,24 @@ std::optional<std::string_view> ProfileSection::lookUp(std::string_view key) con
 }
 
 std::optional<std::string> ProfileSection::value(std::string_view key) const {
-    const auto found = find(key);
+    const auto found = find(key, ProfileSyntax::hashIgnoringCase(key));
     return found ? std::optional<std::string>(*found) : std::nullopt;
 }
 
 std::int32_t ProfileSection::readInteger(std::string_view key, std::int32_t fallback) const {
-    const auto text = find(key);
-    return text ? parseProfileInt(*text).value_or(fallback) : fallback;
+    return integerOr(find(key, ProfileSyntax::hashIgnoringCase(key)), fallback);
+}
+
+std::int32_t ProfileSection::readInteger(const ProfileKey& key, std::int32_t fallback) const {
+    return integerOr(find(key.name, key.hash), fallback);
 }
 
 bool ProfileSection::readFlag(std::string_view key, bool fallback) const {
-    const auto text = find(key);
-    const auto number = text ? parseProfileInt(*text) : std::nullopt;
-    return number ? *number != 0 : fallback;
+    return flagOr(find(key, ProfileSyntax::hashIgnoringCase(key)), fallback);
+}
+
+bool ProfileSection::readFlag(const ProfileKey& key, bool fallback) const {
+    return flagOr(find(key.name, key.hash), fallback);
 }
 
 ProfileFile::ProfileFile(std::filesystem::path path) : filePath(std::move(path)) {}

@@ -10,6 +10,14 @@
 
 #include "levels/profilesyntax.h"
 
+// A key that is looked up again and again, its hash worked out once.
+struct ProfileKey {
+    explicit ProfileKey(std::string name);
+
+    std::string name;
+    std::uint32_t hash;
+};
+
 // One section of a profile file as it stood when it was read.
 class ProfileSection {
 public:
@@ -19,9 +27,11 @@ public:
     std::optional<std::string> value(std::string_view key) const;
     // The key's integer value; `fallback` when the key is absent or not a number.
     std::int32_t readInteger(std::string_view key, std::int32_t fallback) const;
+    std::int32_t readInteger(const ProfileKey& key, std::int32_t fallback) const;
     // A flag stored as an integer: any integer but 0 is set; absent or not a number gives
     // `fallback`.
     bool readFlag(std::string_view key, bool fallback) const;
+    bool readFlag(const ProfileKey& key, bool fallback) const;
 
 private:
     friend class ProfileFile;
@@ -35,12 +45,12 @@ private:
     // The first section called `name` in `text`, which `keeper` keeps: the entries lie in it.
     ProfileSection(std::shared_ptr<const void> keeper, std::string_view text,
                    std::string_view name);
-    std::optional<std::string_view> find(std::string_view key) const;
+    std::optional<std::string_view> find(std::string_view key, std::uint32_t hash) const;
     // Reads entries on, until one called `key` has been read or the section ends; returns its
     // value.
     std::optional<std::string_view> readOn(std::optional<std::string_view> key) const;
     void index() const;
-    std::optional<std::string_view> lookUp(std::string_view key) const;
+    std::optional<std::string_view> lookUp(std::string_view key, std::uint32_t hash) const;
 
     std::shared_ptr<const void> keeper;
     // The section's lines not read yet; none when there is no such section or all are read.

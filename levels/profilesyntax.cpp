@@ -35,42 +35,48 @@ std::uint64_t asciiLower(std::uint64_t bytes) {
     return bytes | letters >> 2;
 }
 
+// The characters of `text` from `from` up to `to`. Every line of a file goes through here, so
+// without substr's range check and the exception behind it.
+std::string_view slice(std::string_view text, std::size_t from, std::size_t to) {
+    return {text.data() + from, to - from};
+}
+
 std::string_view stripOuterQuotes(std::string_view text) {
-    const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
-                        text.back() == text.front();
-    return quoted ? text.substr(1, text.size() - 2) : text;
+    const std::size_t size = text.size();
+    const bool quoted =
+        size >= 2 && (text[0] == '"' || text[0] == '\'') && text[size - 1] == text[0];
+    return quoted ? slice(text, 1, size - 1) : text;
 }
 
 // A header begins with '[' and holds a ']'. A line that begins with '[' without one is an
 // ordinary line: an entry when it holds '='.
 bool isSectionHeader(std::string_view line) {
-    return line.front() == '[' && line.find(']') != std::string_view::npos;
+    return line[0] == '[' && line.find(']') != std::string_view::npos;
 }
 
 void classify(Line& line) {
     const std::string_view trimmed = trimBlanks(line.raw);
     line.kind = Line::Other;
-    if (trimmed.empty() || trimmed.front() == ';') {
+    if (trimmed.empty() || trimmed[0] == ';') {
         line.kind = Line::Skipped;
         return;
     }
     if (isSectionHeader(trimmed)) {
         line.kind = Line::Header;
-        const std::string_view inside = trimmed.substr(1);
-        line.name = trimBlanks(inside.substr(0, inside.find(']')));
+        line.name = trimBlanks(slice(trimmed, 1, trimmed.find(']')));
         return;
     }
     const std::size_t equals = trimmed.find('=');
     if (equals == std::string_view::npos) {
         return;
     }
-    line.name = trimBlanks(trimmed.substr(0, equals));
+    line.name = trimBlanks(slice(trimmed, 0, equals));
     if (line.name.empty()) {
         return;
     }
     line.kind = Line::Entry;
-    line.valueText = stripOuterQuotes(trimBlanks(trimmed.substr(equals + 1)));
-    line.value = line.valueText.substr(0, MaxValueLength);
+    line.valueText = stripOuterQuotes(trimBlanks(slice(trimmed, equals + 1, trimmed.size())));
+    line.value = slice(line.valueText, 0, std::min(line.valueText.size(), MaxValueLength));
 }
 
 }  // namespace
@@ -100,17 +106,19 @@ std::uint32_t hashIgnoringCase(std::string_view name) {
 }
 
 std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
+    std::size_t from = 0;
+    std::size_t to = text.size();
+    while (from < to && isBlank(text[from])) {
+        ++from;
     }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
+    while (to > from && isBlank(text[to - 1])) {
+        --to;
     }
-    return text;
+    return slice(text, from, to);
 }
 
 Lines::Lines(std::string_view all)
-    : text(all.starts_with(ByteOrderMark) ? all.substr(ByteOrderMark.size()) : all),
+    : text(all.starts_with(ByteOrderMark) ? slice(all, ByteOrderMark.size(), all.size()) : all),
       nextCR(find('\r', 0)),
       nextLF(find('\n', 0)) {}
 
@@ -126,7 +134,7 @@ bool Lines::next(Line& line) {
     }
     const std::size_t end = std::min(nextCR, nextLF);
     line = Line{};
-    line.raw = text.substr(start, end - start);
+    line.raw = slice(text, start, end);
     done = end == text.size();
     start = end + 1;
     classify(line);

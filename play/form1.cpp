@@ -1,6 +1,7 @@
 #include "play/form1.h"
 
 #include <charconv>
+#include <string_view>
 
 #include "play/elements.h"
 #include "play/form2.h"
@@ -110,27 +111,26 @@ void TForm1::ShowLevel() {
 }
 
 void TForm1::ShowPoints() {
-    // The six digits come from a cascade of overwrites; the last test that holds wins, and a
+    // The six digits come from a cascade of overwrites: below each bound the points follow that
+    // many zeros, the last bound that holds wins, any negative count shows six zeros, and a
     // million or more leaves the old text standing.
-    const std::string digits = std::to_string(punkte);
-    std::optional<std::string> shown;
-    if (punkte < 1000000)
-        shown = digits;
-    if (punkte < 100000)
-        shown = "0" + digits;
-    if (punkte < 10000)
-        shown = "00" + digits;
-    if (punkte < 1000)
-        shown = "000" + digits;
-    if (punkte < 100)
-        shown = "0000" + digits;
-    if (punkte < 10)
-        shown = "00000" + digits;
-    if (punkte < 1)
-        shown = "00000" + digits;
-    if (punkte < 0)
-        shown = "000000";
-    if (shown) {
-        setCaption(Label3, *shown);
+    struct Padding {
+        int32 below;
+        std::string_view zeros;
+    };
+    static constexpr Padding Cascade[] = {
+        {1000000, ""}, {100000, "0"}, {10000, "00"}, {1000, "000"},
+        {100, "0000"}, {10, "00000"}, {1, "00000"},
+    };
+    if (punkte < 0) {
+        setCaption(Label3, "000000");
+        return;
+    }
+    const Padding* last = nullptr;
+    for (const Padding& padding : Cascade) {
+        last = punkte < padding.below ? &padding : last;
+    }
+    if (last) {
+        setCaption(Label3, std::string(last->zeros) + std::to_string(punkte));
     }
 }

@@ -13,7 +13,7 @@
 namespace {
 
 // Files with many levels explore nothing more, only slowly: the first few levels are compared.
-enum { MaxEdits = 4, BytesPerEdit = 4, ComparedLevels = 8 };
+enum { MaxEdits = 4, BytesPerEdit = 4, ComparedLevels = 4 };
 
 struct Edit {
     std::size_t level, element;

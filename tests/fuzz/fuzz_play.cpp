@@ -15,21 +15,26 @@
 #include <string_view>
 #include <vector>
 
-#include "play/game.h"
 #include "headless/eventplayer.h"
 #include "headless/recordingplatform.h"
+#include "play/game.h"
 
 namespace {
 
-// Long timer runs make slow inputs without finding more.
-enum { MaxRepeat = 5000 };
+// Long timer runs make slow inputs without finding more: a script fires the timers at most this
+// often in all, a few times what losing every ball or finishing a level takes.
+enum { MaxTimerFirings = 600 };
 
 std::vector<InputEvent> readEvents(std::string_view script) {
     std::vector<InputEvent> events;
+    long firingsLeft = MaxTimerFirings;
     while (!script.empty()) {
         const std::size_t end = script.find('\n');
         if (std::optional<InputEvent> event = parseEvent(script.substr(0, end))) {
-            event->count = std::min<long>(event->count, MaxRepeat);
+            if (event->isTimer()) {
+                event->count = std::min(event->count, firingsLeft);
+                firingsLeft -= event->count;
+            }
             events.push_back(*event);
         }
         script.remove_prefix(end == std::string_view::npos ? script.size() : end + 1);
