@@ -16,11 +16,9 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 
-from xdesktop import Desktop, DesktopError
+from xdesktop import run_tier
 
-TOOLS = ["Xvfb", "xdotool", "xprop", "xwininfo", "import"]
 TITLE = "Quirlon 95 Leveleditor"
 # Bounds on polling the file and the program; only a hang uses them up.
 FILE_TRIES = 100
@@ -55,9 +53,9 @@ def section_of(text, line_number):
 
 
 class EditorTier:
-    def __init__(self, desktop, wm, editor, out, scratch):
-        self.desktop, self.wm, self.editor, self.out, self.scratch = \
-            desktop, wm, editor, out, scratch
+    def __init__(self, desktop, wm, editor, out, scratch, levels):
+        self.desktop, self.wm, self.editor, self.out, self.scratch, self.levels = \
+            desktop, wm, editor, out, scratch, levels
         self.checks, self.failed = 0, []
         self.process = None
 
@@ -87,7 +85,8 @@ class EditorTier:
                 return f.read()
         return self.desktop.wait_for(lambda: read() == wanted, FILE_TRIES) is not None
 
-    def run(self, levels):
+    def run(self):
+        levels = self.levels
         with open(levels, "rb") as f:
             shipped = f.read()
         folder = os.path.join(self.scratch, "levels")
@@ -155,29 +154,9 @@ def main():
     parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox"])
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
-    missing = [tool for tool in TOOLS + [args.wm] if not shutil.which(tool)]
-    if missing:
-        print(f"skipped: missing {', '.join(missing)} (tools/setup.sh installs them)")
-        return 77
-    shutil.rmtree(args.out, ignore_errors=True)
-    with tempfile.TemporaryDirectory(prefix="quirlon-editor-desktop-") as scratch:
-        try:
-            desktop = Desktop(args.wm, scratch)
-        except DesktopError as error:
-            print(f"FAIL {args.wm}: {error}")
-            return 1
-        try:
-            tier = EditorTier(desktop, args.wm, os.path.abspath(args.editor), args.out, scratch)
-            passed = tier.run(args.levels)
-        finally:
-            desktop.close()
-        if not passed:
-            shutil.copy(os.path.join(scratch, "editor.log"), args.out)
-            print(f"{len(tier.failed)} of {tier.checks} checks failed under {args.wm}; "
-                  f"screenshots in {args.out}")
-        else:
-            print(f"all {tier.checks} checks held under {args.wm}")
-    return 0 if passed else 1
+    editor = os.path.abspath(args.editor)
+    return run_tier(args.wm, args.out, "editor", lambda desktop, scratch: EditorTier(
+        desktop, args.wm, editor, args.out, scratch, args.levels))
 
 
 if __name__ == "__main__":

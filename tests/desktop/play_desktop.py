@@ -14,12 +14,10 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 
-from xdesktop import Desktop, DesktopError
+from xdesktop import run_tier
 
 FIELD_HEIGHT = 434
-TOOLS = ["Xvfb", "xdotool", "xprop", "xwininfo", "import"]
 EXIT_TRIES = 100
 
 # The windows as the player tells them apart: by title, by being a dialog, by width.
@@ -396,30 +394,9 @@ def main():
     parser.add_argument("--every-shot", action="store_true",
                         help="keep a screenshot of every check, not only of the failed ones")
     args = parser.parse_args()
-    missing = [tool for tool in TOOLS + [args.wm] if not shutil.which(tool)]
-    if missing:
-        print(f"skipped: missing {', '.join(missing)} (tools/setup.sh installs them)")
-        return 77
-    shutil.rmtree(args.out, ignore_errors=True)
-    with tempfile.TemporaryDirectory(prefix="quirlon-desktop-") as scratch:
-        try:
-            desktop = Desktop(args.wm, scratch)
-        except DesktopError as error:
-            print(f"FAIL {args.wm}: {error}")
-            return 1
-        try:
-            tier = Tier(desktop, args.wm, os.path.abspath(args.game), args.out, scratch,
-                        args.every_shot)
-            passed = tier.run()
-        finally:
-            desktop.close()
-        if not passed:
-            shutil.copy(os.path.join(scratch, "game.log"), args.out)
-            print(f"{len(tier.failed)} of {tier.checks} checks failed under {args.wm}; "
-                  f"screenshots in {args.out}")
-        else:
-            print(f"all {tier.checks} checks held under {args.wm}")
-    return 0 if passed else 1
+    game = os.path.abspath(args.game)
+    return run_tier(args.wm, args.out, "game", lambda desktop, scratch: Tier(
+        desktop, args.wm, game, args.out, scratch, args.every_shot))
 
 
 if __name__ == "__main__":

@@ -3,7 +3,9 @@ player's eyes and hands do there, through xprop, xwininfo, xdotool and ImageMagi
 
 import os
 import re
+import shutil
 import subprocess
+import tempfile
 import time
 
 # Large enough that a dialog moved aside stays on the screen beside the centred main window.
@@ -15,6 +17,8 @@ WINDOW_TRIES = 400
 # An answer counts as settled when this many polls in a row saw the same.
 SETTLED_POLLS = 4
 SETTLE_TRIES = 60
+
+TOOLS = ["Xvfb", "xdotool", "xprop", "xwininfo", "import"]
 
 WINDOW_MANAGERS = {
     "openbox": ["openbox", "--sm-disable"],
@@ -166,3 +170,32 @@ class Desktop:
                 break
             time.sleep(POLL_SECONDS)
         return last
+
+
+def run_tier(wm, out, name, make_tier):
+    """Runs a tier of checks on a fresh desktop under `wm`: make_tier(desktop, scratch) gives an
+    object with run(), checks and failed. On failure the program's log `name`.log and the
+    screenshots stay in `out`. Returns the exit code: 0 passed, 1 failed, 77 skipped."""
+    missing = [tool for tool in TOOLS + [wm] if not shutil.which(tool)]
+    if missing:
+        print(f"skipped: missing {', '.join(missing)} (tools/setup.sh installs them)")
+        return 77
+    shutil.rmtree(out, ignore_errors=True)
+    with tempfile.TemporaryDirectory(prefix=f"quirlon-{name}-desktop-") as scratch:
+        try:
+            desktop = Desktop(wm, scratch)
+        except DesktopError as error:
+            print(f"FAIL {wm}: {error}")
+            return 1
+        try:
+            tier = make_tier(desktop, scratch)
+            passed = tier.run()
+        finally:
+            desktop.close()
+        if not passed:
+            shutil.copy(os.path.join(scratch, f"{name}.log"), out)
+            print(f"{len(tier.failed)} of {tier.checks} checks failed under {wm}; "
+                  f"screenshots in {out}")
+        else:
+            print(f"all {tier.checks} checks held under {wm}")
+    return 0 if passed else 1
