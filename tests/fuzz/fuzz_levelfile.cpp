@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "play/game.h"
 #include "headless/recordingplatform.h"
+#include "play/game.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const ProfileFile levelFile =
