@@ -1,6 +1,8 @@
 # make run: set up, build and start the game.  make test: set up, build and run every test.
 BUILD := build
-JOBS := -j2
+# One job more than the two cores of the machines it runs on, to keep them busy while a job
+# reads or writes.
+JOBS := -j3
 FUZZ_SECONDS := 60
 MAKEFLAGS += --no-print-directory
 
