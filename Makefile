@@ -1,8 +1,6 @@
 # make run: set up, build and start the game.  make test: set up, build and run every test.
 BUILD := build
-# One job more than the two cores of the machines it runs on, to keep them busy while a job
-# reads or writes.
-JOBS := -j3
+JOBS := -j2
 FUZZ_SECONDS := 60
 MAKEFLAGS += --no-print-directory
 
