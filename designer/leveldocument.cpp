@@ -58,6 +58,35 @@ bool endsWithLineBreak(std::string_view text) {
     return !text.empty() && (text.back() == '\n' || text.back() == '\r');
 }
 
+bool isLineBreak(char c) {
+    return c == '\n' || c == '\r';
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Moves `at` past the blanks of `text`.
+std::size_t skipBlanks(std::string_view text, std::size_t at, std::size_t end) {
+    while (at < end && (text[at] == ' ' || text[at] == '\t')) {
+        ++at;
+    }
+    return at;
+}
+
+// Moves `at` past `word` when it stands there.
+std::size_t skipWord(std::string_view text, std::size_t at, std::size_t end,
+                     std::string_view word) {
+    return text.substr(at, end - at).starts_with(word) ? at + word.size() : at;
+}
+
+std::string oneLine(std::string text) {
+    for (char& c : text) {
+        c = isLineBreak(c) ? ' ' : c;
+    }
+    return std::string(ProfileSyntax::trimBlanks(text));
+}
+
 }  // namespace
 
 LevelDocument::LevelDocument(std::string text) : contents(std::move(text)) {
@@ -85,24 +114,62 @@ void LevelDocument::scan() {
     blocks.clear();
     std::unordered_map<int32, bool> given;
     bool inLevel = false;
+    // The end of the last line that is neither blank nor a comment: a section's comment begins
+    // after it.
+    std::size_t floor = contents.starts_with(ProfileSyntax::ByteOrderMark)
+                            ? ProfileSyntax::ByteOrderMark.size()
+                            : 0;
     ProfileSyntax::Lines lines(contents);
     for (Line line; lines.next(line);) {
         const std::size_t start = offsetIn(contents, line.raw);
         const std::size_t end = start + line.raw.size();
         if (line.kind == Line::Header) {
+            const std::size_t comment = commentStart(start, floor);
             if (inLevel) {
-                blocks.back().end = start;
+                blocks.back().end = comment;
             }
             const std::optional<int32> number = levelNumber(line.name);
             inLevel = number.has_value();
             if (inLevel) {
                 sections.push_back({*number, given.emplace(*number, true).second});
-                blocks.push_back({start, end, contents.size(), end});
+                blocks.push_back({comment, start, end, afterLineBreak(end), contents.size(), end});
             }
         } else if (inLevel && line.kind == Line::Entry) {
             blocks.back().lastEntryEnd = end;
+            blocks.back().bodyEnd = afterLineBreak(end);
+        }
+        if (line.kind != Line::Skipped) {
+            floor = end;
         }
     }
+}
+
+std::size_t LevelDocument::afterLineBreak(std::size_t at) const {
+    if (at < contents.size() && contents[at] == '\r') {
+        ++at;
+    }
+    return at < contents.size() && contents[at] == '\n' ? at + 1 : at;
+}
+
+// The first of the comment lines that stand right above a header, with no blank line between.
+std::size_t LevelDocument::commentStart(std::size_t header, std::size_t floor) const {
+    std::size_t at = header;
+    while (at > floor) {
+        std::size_t end = at;
+        end -= end > floor && contents[end - 1] == '\n' ? 1 : 0;
+        end -= end > floor && contents[end - 1] == '\r' ? 1 : 0;
+        std::size_t begin = end;
+        while (begin > floor && !isLineBreak(contents[begin - 1])) {
+            --begin;
+        }
+        const std::string_view line =
+            ProfileSyntax::trimBlanks(std::string_view(contents).substr(begin, end - begin));
+        if (end == at || line.empty() || line.front() != ';') {
+            break;
+        }
+        at = begin;
+    }
+    return at;
 }
 
 std::optional<std::size_t> LevelDocument::indexOf(int32 number) const {
@@ -210,7 +277,7 @@ void LevelDocument::addLevel() {
 
 void LevelDocument::duplicateLevel(std::size_t index) {
     const Block block = blocks[index];
-    std::string copy = contents.substr(block.header, block.end - block.header);
+    std::string copy = contents.substr(block.start, block.end - block.start);
     std::size_t at = block.end;
     if (!endsWithLineBreak(copy)) {
         // The last section of a file that ends without a line break.
@@ -224,7 +291,7 @@ void LevelDocument::duplicateLevel(std::size_t index) {
 
 void LevelDocument::deleteLevel(std::size_t index) {
     const Block& block = blocks[index];
-    replace(block.header, block.end - block.header, "");
+    replace(block.start, block.end - block.start, "");
     renumber();
 }
 
@@ -237,13 +304,100 @@ void LevelDocument::moveLevel(std::size_t index, int direction) {
     if (!endsWithLineBreak(contents)) {
         replace(contents.size(), 0, lineBreak());
     }
+    // The levels change places with their comments; the blank lines and whatever else lies after
+    // their entries stay where they are.
     const Block a = blocks[first];
     const Block b = blocks[first + 1];
-    const std::string textA = contents.substr(a.header, a.end - a.header);
-    const std::string between = contents.substr(a.end, b.header - a.end);
-    const std::string textB = contents.substr(b.header, b.end - b.header);
-    replace(a.header, b.end - a.header, textB + between + textA);
+    const auto part = [this](std::size_t from, std::size_t to) {
+        return contents.substr(from, to - from);
+    };
+    const std::string swapped = part(b.start, b.bodyEnd) + part(a.bodyEnd, b.start) +
+                                part(a.start, a.bodyEnd) + part(b.bodyEnd, b.end);
+    replace(a.start, b.end - a.start, swapped);
     renumber();
+}
+
+void LevelDocument::moveLevelTo(std::size_t from, std::size_t to) {
+    if (from >= blocks.size() || to >= blocks.size()) {
+        return;
+    }
+    for (; from < to; ++from) {
+        moveLevel(from, +1);
+    }
+    for (; from > to; --from) {
+        moveLevel(from, -1);
+    }
+}
+
+std::optional<LevelDocument::NameLine> LevelDocument::nameLine(std::size_t index) const {
+    const Block& block = blocks[index];
+    if (block.start == block.header) {
+        return std::nullopt;
+    }
+    const std::string_view text = contents;
+    NameLine line{block.start, 0, 0, 0, block.start};
+    while (line.end < block.header && !isLineBreak(text[line.end])) {
+        ++line.end;
+    }
+    const std::size_t afterMark = skipBlanks(text, text.find(';', line.begin) + 1, line.end);
+    line.words = afterMark;
+    const std::size_t digits =
+        skipBlanks(text, skipWord(text, afterMark, line.end, "Level"), line.end);
+    std::size_t digitsEnd = digits;
+    while (digitsEnd < line.end && isDigit(text[digitsEnd])) {
+        ++digitsEnd;
+    }
+    if (digits == afterMark || digitsEnd == digits) {
+        return line;
+    }
+    line.digits = digits;
+    line.digitsEnd = digitsEnd;
+    std::size_t words = skipBlanks(text, digitsEnd, line.end);
+    for (const std::string_view dash : {"-", ":", "\u2013"}) {
+        words = skipWord(text, words, line.end, dash);
+    }
+    line.words = skipBlanks(text, words, line.end);
+    return line;
+}
+
+std::string LevelDocument::name(std::size_t index) const {
+    const std::optional<NameLine> line = nameLine(index);
+    return line ? std::string(ProfileSyntax::trimBlanks(
+                      std::string_view(contents).substr(line->words, line->end - line->words)))
+                : std::string();
+}
+
+std::string LevelDocument::comment(std::size_t index) const {
+    const Block& block = blocks[index];
+    std::string out;
+    ProfileSyntax::Lines lines(
+        std::string_view(contents).substr(block.start, block.header - block.start));
+    for (Line line; lines.next(line);) {
+        const std::string_view text = ProfileSyntax::trimBlanks(line.raw);
+        if (!text.empty()) {
+            out +=
+                (out.empty() ? "" : "\n") + std::string(ProfileSyntax::trimBlanks(text.substr(1)));
+        }
+    }
+    return out;
+}
+
+void LevelDocument::setName(std::size_t index, const std::string& name) {
+    const std::string words = oneLine(name);
+    const std::string number = std::to_string(sections[index].number);
+    const std::optional<NameLine> line = nameLine(index);
+    if (!line && words.empty()) {
+        return;
+    }
+    if (!line) {
+        replace(blocks[index].header, 0, "; Level " + number + " - " + words + lineBreak());
+    } else if (line->digits == 0) {
+        replace(line->words, line->end - line->words, words);
+    } else {
+        const std::string prefix = contents.substr(line->begin, line->digitsEnd - line->begin);
+        replace(line->begin, line->end - line->begin,
+                words.empty() ? prefix : prefix + " - " + words);
+    }
 }
 
 // Gives the level sections the numbers of their places, touching only the names that change.
@@ -259,6 +413,12 @@ void LevelDocument::renumber() {
         const std::string name = std::to_string(sections[i].number);
         const std::size_t at = block.header + header.find(name, header.find('['));
         contents.replace(at, name.size(), std::to_string(wanted));
+        // The comment above the header comes before it in the text, so its places still hold.
+        const std::optional<NameLine> line = nameLine(i);
+        if (line && line->digits != 0 &&
+            contents.compare(line->digits, line->digitsEnd - line->digits, name) == 0) {
+            contents.replace(line->digits, line->digitsEnd - line->digits, std::to_string(wanted));
+        }
     }
     scan();
 }

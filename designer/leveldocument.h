@@ -62,23 +62,43 @@ public:
     void deleteLevel(std::size_t index);
     // Swaps the level with its neighbour before (-1) or after (+1).
     void moveLevel(std::size_t index, int direction);
+    // Takes the level from one place of the list to another, the levels between moving up by one.
+    void moveLevelTo(std::size_t from, std::size_t to);
+
+    // A level's comment is its name: the comment lines right above its header go with it wherever
+    // it moves, and their first line, "; Level 3 - The yellow lid", names it. The number there is
+    // kept in step with the section's own.
+    std::string name(std::size_t index) const;
+    // The comment lines, without their semicolons, one a line.
+    std::string comment(std::size_t index) const;
+    // Writes the name into the first comment line, or a new one when the level has no comment.
+    void setName(std::size_t index, const std::string& name);
 
     // Why the game would refuse the file as it now stands, in German; nothing when it would not.
     // A file the game would refuse is not to be saved.
     std::optional<std::string> refusal() const;
 
 private:
-    // Where a section stands in the text: its header line, and the end of its last line before
-    // the next header (or the end of the text).
+    // Where a section stands in the text: the comment right above its header, its header line,
+    // its entries up to the line break after the last, and the end of what follows them (blank
+    // lines, say) before the next section's comment or header, or the end of the text.
     struct Block {
-        std::size_t header = 0, headerEnd = 0, end = 0;
+        std::size_t start = 0, header = 0, headerEnd = 0, bodyEnd = 0, end = 0;
         std::size_t lastEntryEnd = 0;  // the end of its last entry line, or of its header
+    };
+    // The first comment line: where the number of "; Level N - " stands, if it begins so, and
+    // where the words after it begin.
+    struct NameLine {
+        std::size_t begin = 0, digits = 0, digitsEnd = 0, words = 0, end = 0;
     };
 
     void scan();
     std::string lineBreak() const;
     void replace(std::size_t at, std::size_t length, const std::string& with);
     void renumber();
+    std::optional<NameLine> nameLine(std::size_t index) const;
+    std::size_t commentStart(std::size_t header, std::size_t floor) const;
+    std::size_t afterLineBreak(std::size_t at) const;
 
     std::string contents;
     std::vector<Level> sections;

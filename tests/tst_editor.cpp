@@ -5,6 +5,7 @@
 #include "designer/editor/editorwindow.h"
 #include "designer/editor/fieldeditor.h"
 #include "designer/editor/levellist.h"
+#include "designer/editor/levelnameedit.h"
 #include "designer/editor/problemspanel.h"
 #include "designer/editor/testplay.h"
 #include "tests/qtgamefixture.h"
@@ -52,6 +53,19 @@ struct Editor {
     EditorWindow window;
 };
 
+// Levels named "L1", "L2", ... after their number, each with hinder1 as far left as its number.
+QByteArray namedLevels(int count) {
+    QByteArray text = "; the levels\n\n";
+    for (int n = 1; n <= count; ++n) {
+        const QByteArray number = QByteArray::number(n);
+        text += "; Level " + number + " - L" + number + "\n[" + number +
+                "]\nhinder1.left=" + number + "\n\n";
+    }
+    return text;
+}
+
+using ListEdit = std::function<void(EditSession&)>;
+
 void drag(QWidget* field, QPoint from, QPoint to) {
     QTest::mousePress(field, Qt::LeftButton, {}, from);
     QTest::mouseMove(field, to);
@@ -61,6 +75,7 @@ void drag(QWidget* field, QPoint from, QPoint to) {
 }  // namespace
 
 Q_DECLARE_METATYPE(Placement)
+Q_DECLARE_METATYPE(ListEdit)
 
 class TestEditor : public QObject {
     Q_OBJECT
@@ -80,6 +95,11 @@ private slots:
     void provingMarksTheLevelsAsTheyStand();
     void aFindingSelectsItsElement();
     void usedInTheGameWhereTheGameLooksFirst();
+    void levelsKeepTheirNames_data();
+    void levelsKeepTheirNames();
+    void aNameTypedInIsOneStep();
+    void dropTarget_data();
+    void dropTarget();
 };
 
 void TestEditor::clickSelects_data() {
@@ -329,7 +349,10 @@ void TestEditor::provingMarksTheLevelsAsTheyStand() {
     Editor editor(contentsOf(QStringLiteral(LEVEL_FILE)));
     LevelList* list = editor.window.levelList();
     QCOMPARE(list->count(), int(editor.session().document().levels().size()));
-    QCOMPARE(list->item(0)->text(), QStringLiteral("Level 1 – nicht bewiesen"));
+    const auto status = [list](int row) {
+        return list->item(row)->text().section(QLatin1Char('\n'), 0, 0);
+    };
+    QCOMPARE(status(0), QStringLiteral("Level 1 – nicht bewiesen"));
 
     QSignalSpy finished(&editor.window.proofRunner(), &ProofRunner::finished);
     editor.window.proveAll();
@@ -337,7 +360,7 @@ void TestEditor::provingMarksTheLevelsAsTheyStand() {
     QVERIFY(finished.wait(60000));
     QCOMPARE(finished.first().first().toBool(), false);
     for (int row = 0; row < list->count(); ++row) {
-        QCOMPARE(list->item(row)->text(), QStringLiteral("Level %1").arg(row + 1));
+        QCOMPARE(status(row), QStringLiteral("Level %1").arg(row + 1));
     }
 
     // The hand hidden: an error, and the proof no longer holds. Undone, it holds again.
@@ -345,14 +368,14 @@ void TestEditor::provingMarksTheLevelsAsTheyStand() {
     Placement hand = editor.placed(Dig11);
     hand.Visible = false;
     editor.session().place(Dig11, hand, QStringLiteral("hide"));
-    QCOMPARE(list->item(2)->text(), QStringLiteral("Level 3 – Fehler"));
+    QCOMPARE(status(2), QStringLiteral("Level 3 – Fehler"));
     hand.Visible = true;
     hand.Left += 1;
     editor.session().place(Dig11, hand, QStringLiteral("show"));
-    QCOMPARE(list->item(2)->text(), QStringLiteral("Level 3 – nicht bewiesen"));
+    QCOMPARE(status(2), QStringLiteral("Level 3 – nicht bewiesen"));
     editor.session().history().undo();
     editor.session().history().undo();
-    QCOMPARE(list->item(2)->text(), QStringLiteral("Level 3"));
+    QCOMPARE(status(2), QStringLiteral("Level 3"));
 }
 
 void TestEditor::aFindingSelectsItsElement() {
@@ -394,6 +417,87 @@ void TestEditor::usedInTheGameWhereTheGameLooksFirst() {
     QCOMPARE(contentsOf(used), Level);
     QCOMPARE(contentsOf(used + QStringLiteral(".bak")), QByteArray("[1]\nhinder1.left=5\n"));
     QVERIFY2(report.text.contains(QStringLiteral("328lvd.ini.bak")), qPrintable(report.text));
+}
+
+void TestEditor::levelsKeepTheirNames_data() {
+    QTest::addColumn<int>("start");
+    QTest::addColumn<ListEdit>("edit");
+    QTest::addColumn<bool>("warns");
+
+    const auto to = [](std::size_t place) {
+        return ListEdit([place](EditSession& s) { s.moveLevelTo(place); });
+    };
+    const auto by = [](int direction) {
+        return ListEdit([direction](EditSession& s) { s.moveLevel(direction); });
+    };
+    const ListEdit remove = [](EditSession& s) { s.deleteLevel(); };
+    const ListEdit duplicate = [](EditSession& s) { s.duplicateLevel(); };
+    QTest::newRow("among the first levels") << 4 << to(6) << false;
+    QTest::newRow("the last to the first: 23 moves too") << 23 << to(0) << true;
+    QTest::newRow("22 down onto 23") << 21 << by(+1) << true;
+    QTest::newRow("23 up off it") << 22 << by(-1) << true;
+    QTest::newRow("a level before 23 deleted") << 0 << remove << true;
+    QTest::newRow("the level after 23 deleted") << 23 << remove << false;
+    QTest::newRow("23 duplicated") << 22 << duplicate << false;
+}
+
+void TestEditor::levelsKeepTheirNames() {
+    QFETCH(int, start);
+    QFETCH(ListEdit, edit);
+    QFETCH(bool, warns);
+
+    Editor editor(namedLevels(24));
+    EditSession& session = editor.session();
+    QSignalSpy warned(&session, &EditSession::ruleLevelChanged);
+    session.setLevel(std::size_t(start));
+    edit(session);
+    QCOMPARE(warned.count(), warns ? 1 : 0);
+    const LevelDocument& document = session.document();
+    LevelList* list = editor.window.levelList();
+    QCOMPARE(list->count(), int(document.levels().size()));
+    // Each name stays with its level's contents, and the list shows it.
+    for (std::size_t i = 0; i < document.levels().size(); ++i) {
+        const QString name = QStringLiteral("L%1").arg(document.layout(i)[Hinder1].Left);
+        QCOMPARE(QString::fromStdString(document.name(i)), name);
+        QCOMPARE(list->item(int(i))->text().section(QLatin1Char('\n'), 1), name);
+    }
+    QCOMPARE(editor.window.levelName()->text(),
+             QString::fromStdString(document.name(session.level())));
+}
+
+void TestEditor::aNameTypedInIsOneStep() {
+    Editor editor(namedLevels(2));
+    LevelNameEdit* name = editor.window.levelName();
+    QCOMPARE(name->text(), QStringLiteral("L1"));
+    name->setText(QStringLiteral("Der Anfang"));
+    name->setModified(true);
+    emit name->editingFinished();
+    QVERIFY(editor.text().starts_with("; the levels\n\n; Level 1 - Der Anfang\n[1]\n"));
+    QCOMPARE(editor.session().history().count(), 1);
+    editor.session().history().undo();
+    QCOMPARE(QByteArray::fromStdString(editor.text()), namedLevels(2));
+    QCOMPARE(name->text(), QStringLiteral("L1"));
+}
+
+void TestEditor::dropTarget_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("below");
+    QTest::addColumn<int>("to");
+
+    QTest::newRow("on a later item") << 1 << 3 << false << 2;
+    QTest::newRow("below a later item") << 1 << 3 << true << 3;
+    QTest::newRow("on an earlier item") << 3 << 0 << false << 0;
+    QTest::newRow("below every item") << 0 << -1 << false << 4;
+}
+
+void TestEditor::dropTarget() {
+    QFETCH(int, from);
+    QFETCH(int, row);
+    QFETCH(bool, below);
+    QFETCH(int, to);
+
+    QCOMPARE(LevelList::dropTarget(from, row, below, 5), to);
 }
 
 QTEST_MAIN(TestEditor)

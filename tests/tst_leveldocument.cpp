@@ -35,6 +35,10 @@ QString notesOf(const LevelDocument& document, std::size_t level) {
 }
 
 const QString Three = QStringLiteral("[1]\na=1\n[2]\nb=2\n[3]\nc=3\n");
+// Levels with their names, a file comment above them and blank lines between.
+const QString Named = QStringLiteral(
+    "; the file\n\n; Level 1 - Open\n; more on it\n[1]\na=1\n\n; Level 2 - Roof\n[2]\nb=2\n\n"
+    "[3]\nc=3\n");
 
 }  // namespace
 
@@ -53,6 +57,8 @@ private slots:
     void refusal_data();
     void refusal();
     void newLevel();
+    void names_data();
+    void names();
 };
 
 void TestLevelDocument::edits_data() {
@@ -100,6 +106,33 @@ void TestLevelDocument::edits_data() {
     QTest::newRow("a level duplicated")
         << Three << Edit([](LevelDocument& d) { d.duplicateLevel(0); })
         << "[1]\na=1\n[2]\na=1\n[3]\nb=2\n[4]\nc=3\n";
+    QTest::newRow("a level moved down with its comment, the blank lines staying")
+        << Named << Edit([](LevelDocument& d) { d.moveLevel(0, 1); })
+        << "; the file\n\n; Level 1 - Roof\n[1]\nb=2\n\n; Level 2 - Open\n; more on "
+           "it\n[2]\na=1\n\n"
+           "[3]\nc=3\n";
+    QTest::newRow("the last level moved first, in CRLF")
+        << QString(Named).replace(QStringLiteral("\n"), QStringLiteral("\r\n"))
+        << Edit([](LevelDocument& d) { d.moveLevelTo(2, 0); })
+        << "; the file\r\n\r\n[1]\r\nc=3\r\n\r\n; Level 2 - Open\r\n; more on it\r\n[2]\r\n"
+           "a=1\r\n\r\n; Level 3 - Roof\r\n[3]\r\nb=2\r\n";
+    QTest::newRow("a level deleted with its comment")
+        << Named << Edit([](LevelDocument& d) { d.deleteLevel(0); })
+        << "; the file\n\n; Level 1 - Roof\n[1]\nb=2\n\n[2]\nc=3\n";
+    QTest::newRow("a level duplicated with its comment")
+        << Named << Edit([](LevelDocument& d) { d.duplicateLevel(1); })
+        << "; the file\n\n; Level 1 - Open\n; more on it\n[1]\na=1\n\n; Level 2 - "
+           "Roof\n[2]\nb=2\n\n"
+           "; Level 3 - Roof\n[3]\nb=2\n\n[4]\nc=3\n";
+    QTest::newRow("a name written over the old")
+        << Named << Edit([](LevelDocument& d) { d.setName(1, "Lid"); })
+        << QString(Named).replace(QStringLiteral("Roof"), QStringLiteral("Lid"));
+    QTest::newRow("a name given to a level without comment") << Named << Edit([](LevelDocument& d) {
+        d.setName(2, "Cup\n");
+    }) << QString(Named).replace(QStringLiteral("\n[3]"), QStringLiteral("\n; Level 3 - Cup\n[3]"));
+    QTest::newRow("a comment that is no numbered name")
+        << "; plain\n[1]\n"
+        << Edit([](LevelDocument& d) { d.setName(0, "new"); }) << "; new\n[1]\n";
     QTest::newRow("sections out of order numbered anew")
         << "[3]\nc=3\n[1]\na=1\n[1]\nz=0\n"
         << Edit([](LevelDocument& d) { d.deleteLevel(1); }) << "[1]\nc=3\n[2]\nz=0\n";
@@ -206,6 +239,38 @@ void TestLevelDocument::newLevel() {
         QVERIFY(layout[e].Width > 0);
     }
     QVERIFY(document.text().starts_with("[1]\nhinder1.left=80\n[2]\nhinder1.left=80\n"));
+}
+
+void TestLevelDocument::names_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("comment");
+
+    QTest::newRow("numbered") << Named << 0 << "Open"
+                              << "Level 1 - Open\nmore on it";
+    QTest::newRow("none") << Named << 2 << ""
+                          << "";
+    QTest::newRow("after a blank line, the file's") << "; file\n\n[1]\n"
+                                                    << 0 << ""
+                                                    << "";
+    QTest::newRow("an en dash") << "; Level 4 \u2013 Dash\r\n[1]\r\n"
+                                << 0 << "Dash"
+                                << "Level 4 \u2013 Dash";
+    QTest::newRow("not numbered") << ";Notes here\n[1]\n"
+                                  << 0 << "Notes here"
+                                  << "Notes here";
+}
+
+void TestLevelDocument::names() {
+    QFETCH(QString, text);
+    QFETCH(int, level);
+    QFETCH(QString, name);
+    QFETCH(QString, comment);
+
+    const LevelDocument document(text.toStdString());
+    QCOMPARE(QString::fromStdString(document.name(level)), name);
+    QCOMPARE(QString::fromStdString(document.comment(level)), comment);
 }
 
 QTEST_GUILESS_MAIN(TestLevelDocument)

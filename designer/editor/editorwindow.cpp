@@ -17,6 +17,7 @@
 #include "app/gamewindows.h"
 #include "designer/editor/fieldeditor.h"
 #include "designer/editor/levellist.h"
+#include "designer/editor/levelnameedit.h"
 #include "designer/editor/problemspanel.h"
 #include "designer/editor/propertypanel.h"
 #include "designer/editor/testplay.h"
@@ -56,6 +57,12 @@ EditorWindow::EditorWindow(QWidget* parent) : QMainWindow(parent) {
     connect(&edits.history(), &QUndoStack::cleanChanged, this, &EditorWindow::updateTitle);
     connect(&edits, &EditSession::documentChanged, this, &EditorWindow::updateActions);
     connect(&edits, &EditSession::levelChanged, this, &EditorWindow::updateActions);
+    // Said at once, without holding up the drop or the command that caused it.
+    connect(&edits, &EditSession::ruleLevelChanged, this, [this](const QString& said) {
+        auto* box = new QMessageBox(QMessageBox::Warning, Title, said, QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
     connect(&runner, &ProofRunner::proved, this, &EditorWindow::proved);
     connect(&runner, &ProofRunner::progressed, this, &EditorWindow::progressed);
     connect(&runner, &ProofRunner::finished, this, &EditorWindow::proofsDone);
@@ -83,8 +90,18 @@ void EditorWindow::buildLayout() {
     elementLayout->addStretch();
     element->setFixedWidth(SideWidth);
 
+    nameEdit = new LevelNameEdit(edits);
+    auto* levelColumn = new QVBoxLayout;
+    levelColumn->addWidget(levels);
+    levelColumn->addWidget(nameEdit);
+    nameEdit->setFixedWidth(SideWidth);
+    connect(levels, &QListWidget::itemDoubleClicked, nameEdit, [this] {
+        nameEdit->setFocus();
+        nameEdit->selectAll();
+    });
+
     auto* row = new QHBoxLayout;
-    row->addWidget(levels);
+    row->addLayout(levelColumn);
     row->addWidget(fieldEditor, 0, Qt::AlignTop);
     row->addWidget(element);
     auto* central = new QWidget;
@@ -149,6 +166,11 @@ void EditorWindow::buildMenus() {
     deleteLevel = addItem(level, tr("Löschen"));
     levelUp = addItem(level, tr("Nach oben"));
     levelDown = addItem(level, tr("Nach unten"));
+    QAction* rename = addItem(level, tr("Umbenennen"), QKeySequence(Qt::Key_F2));
+    connect(rename, &QAction::triggered, this, [this] {
+        nameEdit->setFocus();
+        nameEdit->selectAll();
+    });
     connect(add, &QAction::triggered, &edits, &EditSession::addLevel);
     connect(duplicateLevel, &QAction::triggered, &edits, &EditSession::duplicateLevel);
     connect(deleteLevel, &QAction::triggered, &edits, &EditSession::deleteLevel);

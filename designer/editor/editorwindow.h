@@ -11,6 +11,7 @@
 
 class FieldEditor;
 class LevelList;
+class LevelNameEdit;
 class ProblemsPanel;
 class QLabel;
 class QProgressBar;
@@ -47,6 +48,7 @@ public:
     EditSession& session() { return edits; }
     FieldEditor* field() const { return fieldEditor; }
     LevelList* levelList() const { return levels; }
+    LevelNameEdit* levelName() const { return nameEdit; }
     ProblemsPanel* problems() const { return problemsPanel; }
     TestPlay* testPlay() const { return testGame; }
     const ProofRunner& proofRunner() const { return runner; }
@@ -82,6 +84,7 @@ private:
     ProofRunner runner;
     FieldEditor* fieldEditor = nullptr;
     LevelList* levels = nullptr;
+    LevelNameEdit* nameEdit = nullptr;
     ProblemsPanel* problemsPanel = nullptr;
     QLabel* progressText = nullptr;
     QProgressBar* progress = nullptr;

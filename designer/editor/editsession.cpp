@@ -2,6 +2,27 @@
 
 #include <QUndoCommand>
 
+#include "play/elements.h"
+
+namespace {
+
+// The level that the rule of its own applies to, by its name and place; nothing when the file has
+// no such level.
+std::optional<std::pair<std::string, LevelLayout>> ruleLevel(const LevelDocument& document) {
+    const std::optional<std::size_t> index = document.indexOf(LevelDraggingThroughGreys);
+    if (!index) {
+        return std::nullopt;
+    }
+    return std::pair{document.name(*index), document.layout(*index)};
+}
+
+QString quoted(const std::string& name) {
+    return name.empty() ? EditSession::tr("ein Level ohne Namen")
+                        : QStringLiteral("„%1“").arg(QString::fromStdString(name));
+}
+
+}  // namespace
+
 // One step of the history: the whole text before and after it, and the level in hand then. A
 // level file is small, and a text restores exactly what an edit changed, whatever it was.
 class DocumentEdit : public QUndoCommand {
@@ -93,14 +114,14 @@ void EditSession::place(std::size_t element, const Placement& placement, const Q
 }
 
 void EditSession::addLevel() {
-    change(
+    changeList(
         tr("Neuer Level"), [](LevelDocument& edited) { edited.addLevel(); }, doc.levels().size());
 }
 
 void EditSession::duplicateLevel() {
     if (hasLevel()) {
         const std::size_t index = current;
-        change(
+        changeList(
             tr("Level duplizieren"),
             [index](LevelDocument& edited) { edited.duplicateLevel(index); }, index + 1);
     }
@@ -109,7 +130,7 @@ void EditSession::duplicateLevel() {
 void EditSession::deleteLevel() {
     if (doc.levels().size() > 1) {
         const std::size_t index = current;
-        change(
+        changeList(
             tr("Level löschen"), [index](LevelDocument& edited) { edited.deleteLevel(index); },
             std::min(index, doc.levels().size() - 2));
     }
@@ -119,11 +140,48 @@ void EditSession::moveLevel(int direction) {
     const std::size_t index = current;
     const bool possible = direction < 0 ? index > 0 : index + 1 < doc.levels().size();
     if (hasLevel() && possible) {
-        change(
+        changeList(
             direction < 0 ? tr("Level nach oben") : tr("Level nach unten"),
             [index, direction](LevelDocument& edited) { edited.moveLevel(index, direction); },
             direction < 0 ? index - 1 : index + 1);
     }
+}
+
+void EditSession::moveLevelTo(std::size_t to) {
+    const std::size_t from = current;
+    if (hasLevel() && to != from && to < doc.levels().size()) {
+        changeList(
+            tr("Level %1 verschieben").arg(doc.levels()[from].number),
+            [from, to](LevelDocument& edited) { edited.moveLevelTo(from, to); }, to);
+    }
+}
+
+void EditSession::renameLevel(const std::string& name) {
+    if (hasLevel()) {
+        const std::size_t index = current;
+        change(
+            tr("Level %1 umbenennen").arg(doc.levels()[index].number),
+            [index, &name](LevelDocument& edited) { edited.setName(index, name); }, index);
+    }
+}
+
+void EditSession::changeList(const QString& what, const std::function<void(LevelDocument&)>& edit,
+                             std::size_t levelAfter) {
+    const auto before = ruleLevel(doc);
+    change(what, edit, levelAfter);
+    const auto after = ruleLevel(doc);
+    if (before == after) {
+        return;
+    }
+    QString said = tr("Level %1 hat eine Regel für sich: dort trägt der gezogene rote Balken den "
+                      "Ball durch die flachen grauen Balken.")
+                       .arg(LevelDraggingThroughGreys);
+    if (before) {
+        said += tr(" Bisher war es %1.").arg(quoted(before->first));
+    }
+    said += after ? tr(" Jetzt ist es %1.").arg(quoted(after->first))
+                  : tr(" Jetzt gibt es keinen Level %1 mehr.").arg(LevelDraggingThroughGreys);
+    emit ruleLevelChanged(said);
 }
 
 void EditSession::change(const QString& what, const std::function<void(LevelDocument&)>& edit,

@@ -47,6 +47,10 @@ public:
     void duplicateLevel();
     void deleteLevel();
     void moveLevel(int direction);
+    // The level in hand taken to another place of the list.
+    void moveLevelTo(std::size_t to);
+    // Names the level in hand: its comment's first line.
+    void renameLevel(const std::string& name);
 
 signals:
     // The document's text has changed: an edit, an undo or redo, or a new document.
@@ -54,6 +58,9 @@ signals:
     // Another level is in hand.
     void levelChanged();
     void selectionChanged();
+    // A change of the level list gave the number with a rule of its own to another level; `said`
+    // tells which, in German.
+    void ruleLevelChanged(const QString& said);
 
 private:
     friend class DocumentEdit;
@@ -61,6 +68,9 @@ private:
     void change(const QString& what, const std::function<void(LevelDocument&)>& edit,
                 std::size_t levelAfter, Merge merge = Merge::None,
                 std::optional<std::size_t> element = {});
+    // A change of the level list, which warns when the level with the rule of its own changes.
+    void changeList(const QString& what, const std::function<void(LevelDocument&)>& edit,
+                    std::size_t levelAfter);
     // Puts the document back to a text of its history, with the level in hand then.
     void restore(const std::string& text, std::size_t level);
 

@@ -1,5 +1,6 @@
 #include "designer/editor/levellist.h"
 
+#include <QDropEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 
@@ -9,6 +10,8 @@
 
 LevelList::LevelList(EditSession& session, const ProofRecords& proofs, QWidget* parent)
     : QListWidget(parent), session(session), proofs(proofs) {
+    setDragDropMode(QAbstractItemView::InternalMove);
+    setDefaultDropAction(Qt::MoveAction);
     connect(&session, &EditSession::documentChanged, this, &LevelList::refresh);
     connect(&session, &EditSession::levelChanged, this, &LevelList::refresh);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -47,10 +50,31 @@ void LevelList::refresh() {
             text += tr(" – keine Lösung");
             icon = QStyle::SP_MessageBoxWarning;
         }
+        const std::string name = document.name(i);
+        if (!name.empty()) {
+            text += QLatin1Char('\n') + QString::fromStdString(name);
+        }
         item(int(i))->setText(text);
+        item(int(i))->setToolTip(QString::fromStdString(document.comment(i)));
         item(int(i))->setIcon(style()->standardIcon(icon));
     }
     if (session.hasLevel()) {
         setCurrentRow(int(session.level()));
     }
+}
+
+int LevelList::dropTarget(int from, int row, bool below, int count) {
+    const int before = row < 0 ? count : row + (below ? 1 : 0);
+    // Taking the level out first moves those after it up by one.
+    return std::clamp(before > from ? before - 1 : before, 0, count - 1);
+}
+
+// The file changes, and the list follows it; the items are not moved by the view itself.
+void LevelList::dropEvent(QDropEvent* event) {
+    const QModelIndex on = indexAt(event->position().toPoint());
+    const int to = dropTarget(currentRow(), on.isValid() ? on.row() : -1,
+                              dropIndicatorPosition() == QAbstractItemView::BelowItem, count());
+    event->setDropAction(Qt::IgnoreAction);
+    event->accept();
+    session.moveLevelTo(std::size_t(to));
 }
