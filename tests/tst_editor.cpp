@@ -81,6 +81,7 @@ class TestEditor : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void clickSelects_data();
     void clickSelects();
     void dragMovesAndHandlesSize_data();
@@ -100,7 +101,23 @@ private slots:
     void aNameTypedInIsOneStep();
     void dropTarget_data();
     void dropTarget();
+    void clicksOnAPile_data();
+    void clicksOnAPile();
+    void hiddenElementsLieBeneath();
+    void showingHiddenIsRemembered();
+
+private:
+    // The settings the editor remembers go here, never to the user's own.
+    QTemporaryDir settings;
 };
+
+void TestEditor::initTestCase() {
+    QVERIFY(settings.isValid());
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, settings.path());
+    }
+}
 
 void TestEditor::clickSelects_data() {
     QTest::addColumn<QPoint>("click");
@@ -498,6 +515,73 @@ void TestEditor::dropTarget() {
     QFETCH(int, to);
 
     QCOMPARE(LevelList::dropTarget(from, row, below, 5), to);
+}
+
+namespace {
+
+// hinder1 shown, and the hidden hinder5 and hinder6 over it, all three under 150,260.
+const QByteArray Pile = QByteArray(Level)
+                            .replace("hinder5.top=100", "hinder5.top=240")
+                            .replace("hinder5.left=300", "hinder5.left=100") +
+                        "hinder6.left=120\nhinder6.top=245\nhinder6.width=100\nhinder6.height=30\n"
+                        "hinder6.visible=0\n";
+const QPoint OnThePile(150, 260);
+
+}  // namespace
+
+void TestEditor::clicksOnAPile_data() {
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("hiddenShown");
+    QTest::addColumn<QString>("selected");
+
+    QTest::newRow("the shown one first, then down through the hidden ones")
+        << 0 << true << "hinder1 hinder6 hinder5 hinder1";
+    QTest::newRow("Alt+click") << int(Qt::AltModifier) << true << "hinder1 hinder6 hinder5";
+    QTest::newRow("the hidden ones not shown") << 0 << false << "hinder1 hinder1";
+}
+
+void TestEditor::clicksOnAPile() {
+    QFETCH(int, modifiers);
+    QFETCH(bool, hiddenShown);
+    QFETCH(QString, selected);
+
+    Editor editor(Pile);
+    editor.field()->setShowHidden(hiddenShown);
+    QStringList seen;
+    for (int i = 0; i < selected.count(QLatin1Char(' ')) + 1; ++i) {
+        QTest::mouseClick(editor.field(), Qt::LeftButton, Qt::KeyboardModifiers(modifiers),
+                          OnThePile);
+        seen << QString::fromLatin1(
+            elementOf(LevelReadOrder[std::size_t(editor.selected())]).keyPrefix.data());
+    }
+    QCOMPARE(seen.join(QLatin1Char(' ')), selected);
+    QCOMPARE(editor.session().history().count(), 0);
+}
+
+// Where a hidden element lies over a shown one, the shown one is seen whole.
+void TestEditor::hiddenElementsLieBeneath() {
+    Editor editor(Pile);
+    const QImage withHidden = editor.field()->grab().toImage();
+    editor.field()->setShowHidden(false);
+    const QImage without = editor.field()->grab().toImage();
+    const QPoint pixel = OnThePile * editor.field()->devicePixelRatioF();
+    QCOMPARE(withHidden.pixel(pixel), without.pixel(pixel));
+    QVERIFY(withHidden != without);
+}
+
+void TestEditor::showingHiddenIsRemembered() {
+    for (const bool shown : {false, true}) {
+        {
+            Editor editor;
+            for (QAction* action : editor.window.findChildren<QAction*>()) {
+                if (action->text() == QStringLiteral("Versteckte Elemente zeigen")) {
+                    action->setChecked(shown);
+                }
+            }
+        }
+        Editor next;
+        QCOMPARE(next.field()->showsHidden(), shown);
+    }
 }
 
 QTEST_MAIN(TestEditor)

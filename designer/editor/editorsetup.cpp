@@ -9,6 +9,8 @@
 #include "art/pictures.h"
 
 void setUpEditorApplication() {
+    // The editor's settings live under these names.
+    QApplication::setOrganizationName(QStringLiteral("quirlon95"));
     QApplication::setApplicationName(QStringLiteral("quirlon95-editor"));
     QGuiApplication::setDesktopFileName(EditorId);
     QApplication::setWindowIcon(QIcon(Pictures::path(Picture::EditorIcon)));

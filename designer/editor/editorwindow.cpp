@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -30,6 +31,7 @@ const QString Title = QStringLiteral("Quirlon 95 Leveleditor");
 const QString FileFilter = QStringLiteral("Level-Dateien (*.ini);;Alle Dateien (*)");
 enum { SideWidth = 220, ProblemsHeight = 150, StatusSeconds = 6 };
 constexpr int ProgressSteps = 1000;
+const QString ShowHiddenKey = QStringLiteral("view/showHidden");
 
 QAction* addItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {}) {
     QAction* action = menu->addAction(caption);
@@ -152,8 +154,13 @@ void EditorWindow::buildMenus() {
     QMenu* ansicht = menuBar()->addMenu(tr("Ansicht"));
     QAction* hidden = addItem(ansicht, tr("Versteckte Elemente zeigen"));
     hidden->setCheckable(true);
+    // The choice holds from one run to the next.
+    fieldEditor->setShowHidden(QSettings().value(ShowHiddenKey, true).toBool());
     hidden->setChecked(fieldEditor->showsHidden());
-    connect(hidden, &QAction::toggled, fieldEditor, &FieldEditor::setShowHidden);
+    connect(hidden, &QAction::toggled, this, [this](bool shown) {
+        fieldEditor->setShowHidden(shown);
+        QSettings().setValue(ShowHiddenKey, shown);
+    });
     QAction* grid = addItem(ansicht, tr("Raster (10 Pixel)"), QKeySequence(Qt::CTRL | Qt::Key_G));
     grid->setCheckable(true);
     connect(grid, &QAction::toggled, fieldEditor, &FieldEditor::setGrid);

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "app/fieldpainter.h"
 #include "designer/editor/editsession.h"
@@ -108,17 +109,31 @@ void FieldEditor::rebuild() {
     update();
 }
 
-// The topmost element of the level under the point; the red bar, the paddle and the ball lie
+// The elements of the level under the point in the order a click takes them: the shown ones from
+// the topmost down, then the hidden ones the same way. The red bar, the paddle and the ball lie
 // above them, but are no part of a level.
-std::optional<std::size_t> FieldEditor::elementAt(QPoint point) const {
+std::vector<std::size_t> FieldEditor::elementsAt(QPoint point) const {
+    std::vector<std::size_t> shown, hidden;
     for (auto it = Elements.rbegin(); it != Elements.rend(); ++it) {
         const std::optional<std::size_t> element = readIndexOf(it->member);
         if (element && preview.element(*element).Visible &&
             preview.element(*element).contains(point.x(), point.y())) {
-            return element;
+            (preview.hiddenInFile(*element) ? hidden : shown).push_back(*element);
         }
     }
-    return std::nullopt;
+    shown.insert(shown.end(), hidden.begin(), hidden.end());
+    return shown;
+}
+
+// The element under the point that a click takes after `after`: the first one again after the
+// last, and the first one when `after` is not there.
+std::optional<std::size_t> FieldEditor::nextAt(QPoint point, std::size_t after) const {
+    const std::vector<std::size_t> under = elementsAt(point);
+    if (under.empty()) {
+        return std::nullopt;
+    }
+    const auto it = std::ranges::find(under, after);
+    return it == under.end() || it + 1 == under.end() ? under.front() : *(it + 1);
 }
 
 std::optional<QRect> FieldEditor::selectionRect() const {
@@ -188,8 +203,17 @@ void FieldEditor::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPoint at = event->position().toPoint();
-    std::optional<int> edges = handleAt(at);
-    std::optional<std::size_t> element = edges ? session.selection() : elementAt(at);
+    const std::optional<int> edges = handleAt(at);
+    const std::optional<std::size_t> selected = session.selection();
+    const std::vector<std::size_t> under = elementsAt(at);
+    const bool onSelection = selected && std::ranges::find(under, *selected) != under.end();
+    std::optional<std::size_t> element = under.empty() ? std::nullopt : std::optional(under[0]);
+    if (edges || (onSelection && !(event->modifiers() & Qt::AltModifier))) {
+        element = selected;
+    } else if (onSelection) {
+        element = nextAt(at, *selected);
+    }
+    stepOnRelease = !edges && onSelection && element == selected;
     session.select(element);
     if (element) {
         drag = Drag{*element, edges.value_or(0), at, session.layout()[*element]};
@@ -204,7 +228,7 @@ void FieldEditor::mouseMoveEvent(QMouseEvent* event) {
     }
     if (const std::optional<int> edges = handleAt(at)) {
         setCursor(cursorFor(*edges));
-    } else if (elementAt(at)) {
+    } else if (!elementsAt(at).empty()) {
         setCursor(Qt::SizeAllCursor);
     } else {
         unsetCursor();
@@ -218,6 +242,11 @@ void FieldEditor::mouseReleaseEvent(QMouseEvent* event) {
     const Drag done = *drag;
     drag.reset();
     const Placement placed = dragged(done, event->position().toPoint());
+    if (placed == done.start && stepOnRelease) {
+        // A second click on the selection reaches for what lies beneath it.
+        session.select(nextAt(event->position().toPoint(), done.element));
+        return;
+    }
     const QString what = done.edges == 0 ? tr("%1 verschieben") : tr("Größe von %1 ändern");
     // A click without a move changes nothing, and leaves the history alone.
     session.place(done.element, placed, what.arg(nameOf(done.element)));
@@ -283,10 +312,15 @@ void FieldEditor::apply(const KeyEdit& edit) {
 void FieldEditor::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    FieldPainter::paint(painter, preview.form(), QRegion(rect()), [this](const Element& element) {
-        const std::optional<std::size_t> index = readIndexOf(element.member);
-        return index && preview.hiddenInFile(*index) ? Faint : 1.0;
-    });
+    // The hidden elements first, so that every shown one lies over them.
+    for (const bool hiddenPass : {true, false}) {
+        FieldPainter::paint(
+            painter, preview.form(), QRegion(rect()), [this, hiddenPass](const Element& element) {
+                const std::optional<std::size_t> index = readIndexOf(element.member);
+                const bool hidden = index && preview.hiddenInFile(*index);
+                return hidden != hiddenPass ? 0.0 : hidden ? Faint : 1.0;
+            });
+    }
     if (grid) {
         paintGrid(painter);
     }

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 #include "designer/editor/fieldpreview.h"
 
@@ -10,7 +11,10 @@ struct KeyEdit;
 
 // The level in hand on the field, drawn as the game draws it, for editing with the mouse and the
 // keyboard: a click selects an element, a drag moves it, the handles around the selection size
-// it; the keys of keyboardedits.h select, move, size, show and hide.
+// it; the keys of keyboardedits.h select, move, size, show and hide. The elements a level hides
+// are drawn beneath the shown ones, and a click takes a shown element before a hidden one; a
+// click on the selection that does not move it, or a click with Alt, takes the next element that
+// lies under the pointer.
 class FieldEditor : public QWidget {
     Q_OBJECT
 
@@ -43,7 +47,8 @@ private:
     };
 
     void rebuild();
-    std::optional<std::size_t> elementAt(QPoint point) const;
+    std::vector<std::size_t> elementsAt(QPoint point) const;
+    std::optional<std::size_t> nextAt(QPoint point, std::size_t after) const;
     std::optional<int> handleAt(QPoint point) const;
     std::optional<QRect> selectionRect() const;
     Placement dragged(const Drag& drag, QPoint to) const;
@@ -58,4 +63,5 @@ private:
     bool showHidden = true;
     bool grid = false;
     std::optional<Drag> drag;
+    bool stepOnRelease = false;
 };
