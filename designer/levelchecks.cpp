@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "designer/pictureboxes.h"
+
 namespace {
 
 enum class Check {
@@ -21,6 +23,9 @@ enum class Check {
     InPaddleRow,
     EmptyShown,
     Overlap,
+    EmptyPenny,
+    OddWear,
+    BeyondPicture,
 };
 
 struct CheckText {
@@ -31,7 +36,7 @@ struct CheckText {
 };
 
 // What each check says; {element}, {other}, {key}, {value} and {level} stand for what it is about.
-constexpr std::array<CheckText, 16> Checks = {{
+constexpr std::array<CheckText, 19> Checks = {{
     {Check::Refused, Finding::Error,
      "Das Spiel lehnt die Datei ab: hinder1.left in Level 1 fehlt, ist 0 oder keine Zahl.",
      "the game refuses the file: hinder1.left of level 1 is missing, 0 or not a number"},
@@ -41,8 +46,10 @@ constexpr std::array<CheckText, 16> Checks = {{
     {Check::HandHidden, Finding::Error,
      "Die Hand ist versteckt: der Level lässt sich nicht beenden.",
      "the hand is hidden: the level cannot be finished"},
-    {Check::HandEmpty, Finding::Error, "Die Hand hat keine Fläche: der Ball trifft sie kaum.",
-     "the hand has a width or height of 0 or less"},
+    {Check::HandEmpty, Finding::Error,
+     "Die Hand hat keine Fläche ({value}): sie ist nicht zu sehen, der Spieler findet sie nicht.",
+     "the hand has a width or height of 0 or less ({value}): it cannot be seen, so the player "
+     "cannot find it"},
     {Check::HandOutside, Finding::Error,
      "Die Hand liegt außerhalb des Spielfelds: der Ball erreicht sie nie.",
      "the hand lies outside the field: the ball never reaches it"},
@@ -71,10 +78,24 @@ constexpr std::array<CheckText, 16> Checks = {{
      "{element} ragt in die Reihe des Schlägers; darunter fängt der Schläger den Ball nicht.",
      "{element} reaches down into the paddle's row"},
     {Check::EmptyShown, Finding::Warning,
-     "{element} ist sichtbar, hat aber keine Fläche; der Ball prallt trotzdem davon ab.",
-     "{element} is shown but has no area; the ball still bounces off it"},
+     "{element} ist sichtbar, hat aber keine Fläche ({value}); der Ball prallt trotzdem davon ab.",
+     "{element} is shown but has no area ({value}); the ball still bounces off it"},
     {Check::Overlap, Finding::Warning, "{element} überdeckt {other}.",
      "{element} overlaps {other}"},
+    {Check::EmptyPenny, Finding::Warning,
+     "{element} ist sichtbar, hat aber keine Fläche ({value}): man sieht ihn nicht, und der Ball "
+     "sammelt ihn trotzdem ein.",
+     "{element} is shown but has no area ({value}): it cannot be seen, yet the ball collects it"},
+    {Check::OddWear, Finding::Warning,
+     "{element} ist {value} Pixel dick, eine ungerade Zahl: jeder Treffer nimmt ihm 2 Pixel, und "
+     "das Spiel entfernt ihn nie.",
+     "{element} is {value} pixels thick, an odd number: every hit wears 2 pixels off, and the game "
+     "never removes it"},
+    {Check::BeyondPicture, Finding::Warning,
+     "{element} ist größer als sein Bild (Fläche, Bild: {value}): der Ball trifft ihn auch dort, "
+     "wo nichts zu sehen ist.",
+     "{element} is larger than its picture (box, picture: {value}): the ball hits it where nothing "
+     "shows"},
 }};
 
 // Each check's row stands at the place of its number.
@@ -156,8 +177,12 @@ private:
     int32 level;
 };
 
-bool isHand(std::size_t element) {
-    return elementOf(LevelReadOrder[element]).role == Role::Hand;
+Role roleOf(std::size_t element) {
+    return elementOf(LevelReadOrder[element]).role;
+}
+
+std::string sizeOf(std::int64_t width, std::int64_t height) {
+    return std::to_string(width) + " × " + std::to_string(height);
 }
 
 bool overlaps(const Placement& a, const Placement& b) {
@@ -219,29 +244,53 @@ Absent checkNotes(const LevelDocument& document, std::size_t index, const LevelL
     return absent;
 }
 
-void checkHand(const Placement& hand, std::size_t element, Report& report) {
+// True when the hand cannot be used at all; the checks of every element then say no more.
+bool checkHand(const Placement& hand, std::size_t element, Report& report) {
     if (!hand.Visible) {
         report.add(Check::HandHidden, element);
     } else if (hand.Width <= 0 || hand.Height <= 0) {
-        report.add(Check::HandEmpty, element);
+        report.add(Check::HandEmpty, element, {}, {}, sizeOf(hand.Width, hand.Height));
     } else if (!meetsField(hand)) {
         report.add(Check::HandOutside, element);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// A size the game shows otherwise than it plays it: a box beyond its picture, a yellow bar that
+// never wears away.
+void checkSize(const Placement& p, std::size_t element, Report& report) {
+    const Role role = roleOf(element);
+    const PictureBox picture = pictureBox(role);
+    if (p.Width > picture.width || p.Height > picture.height) {
+        report.add(Check::BeyondPicture, element, {}, {},
+                   sizeOf(p.Width, p.Height) + ", " + sizeOf(picture.width, picture.height));
+    }
+    const std::optional<int32> thickness = role == Role::YellowBar ? p.Height
+                                           : role == Role::YellowBarUpright
+                                               ? p.Width
+                                               : std::optional<int32>();
+    if (thickness && *thickness % 2 != 0) {
+        report.add(Check::OddWear, element, {}, {}, std::to_string(*thickness));
     }
 }
 
 void checkPlaces(const LevelLayout& layout, const Absent& absent, Report& report) {
     for (std::size_t i = 0; i < layout.size(); ++i) {
         const Placement& p = layout[i];
-        if (isHand(i)) {
-            checkHand(p, i, report);
+        if (roleOf(i) == Role::Hand && checkHand(p, i, report)) {
+            continue;
         }
         if (!p.Visible || absent[i]) {
             continue;
         }
         if (p.Width <= 0 || p.Height <= 0) {
-            report.add(Check::EmptyShown, i);
+            report.add(roleOf(i) == Role::Penny ? Check::EmptyPenny : Check::EmptyShown, i, {}, {},
+                       sizeOf(p.Width, p.Height));
             continue;
         }
+        checkSize(p, i, report);
         if (!insideField(p)) {
             report.add(Check::Outside, i);
         } else if (p.Top < HeaderBottom) {

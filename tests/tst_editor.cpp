@@ -1,13 +1,18 @@
 // The level editor's window, offscreen: selecting, dragging and sizing with the mouse, the keyboard
 // table, undo and redo of every kind of change, and saving that touches only what was edited.
+#include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 
+#include "art/pictures.h"
 #include "designer/editor/editorwindow.h"
 #include "designer/editor/fieldeditor.h"
 #include "designer/editor/levellist.h"
 #include "designer/editor/levelnameedit.h"
 #include "designer/editor/problemspanel.h"
+#include "designer/editor/propertypanel.h"
 #include "designer/editor/testplay.h"
+#include "designer/pictureboxes.h"
 #include "tests/qtgamefixture.h"
 
 namespace {
@@ -105,6 +110,13 @@ private slots:
     void clicksOnAPile();
     void hiddenElementsLieBeneath();
     void showingHiddenIsRemembered();
+    void numberFields_data();
+    void numberFields();
+    void aRejectedNumberIsSaid();
+    void historyNamesElementsAsSeen_data();
+    void historyNamesElementsAsSeen();
+    void boxesBeyondThePictureShow();
+    void pictureBoxesAreThePictures();
 
 private:
     // The settings the editor remembers go here, never to the user's own.
@@ -221,6 +233,8 @@ void TestEditor::keyboardTable_data() {
                  << Placement{80, 250, 201, 30, false};
     row("Space shows a hidden one") << int(Hinder5) << int(Qt::Key_Space) << 0 << int(Hinder5)
                                     << Placement{300, 100, 100, 30, true};
+    row("Ctrl+Right leaves the hand's size, which its picture fixes")
+        << int(Dig11) << int(Qt::Key_Right) << ctrl << int(Dig11) << dig11;
     row("an arrow with nothing selected")
         << int(None) << int(Qt::Key_Right) << 0 << int(None) << hinder1;
 }
@@ -581,6 +595,100 @@ void TestEditor::showingHiddenIsRemembered() {
         }
         Editor next;
         QCOMPARE(next.field()->showsHidden(), shown);
+    }
+}
+
+void TestEditor::numberFields_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("value");  // 0x7fff'ffff: turned away
+    QTest::addColumn<bool>("taken");
+
+    const int left = int(LevelField::Left), width = int(LevelField::Width),
+              height = int(LevelField::Height);
+    QTest::newRow("a fraction") << left << "12.5" << 0 << false;
+    QTest::newRow("an exponent") << left << "1e3" << 0 << false;
+    QTest::newRow("beyond 32 bits") << left << "99999999999" << 0 << false;
+    QTest::newRow("a word") << left << "links" << 0 << false;
+    QTest::newRow("blanks and a sign") << left << " -5 " << -5 << true;
+    QTest::newRow("a negative width") << width << "-20" << 0 << false;
+    QTest::newRow("a height of 0, which the checks name") << height << "0" << 0 << true;
+}
+
+void TestEditor::numberFields() {
+    QFETCH(int, field);
+    QFETCH(QString, typed);
+    QFETCH(int, value);
+    QFETCH(bool, taken);
+
+    const std::optional<int32> parsed = PropertyPanel::parse(LevelField(field), typed);
+    QCOMPARE(parsed.has_value(), taken);
+    if (taken) {
+        QCOMPARE(*parsed, value);
+    }
+}
+
+// What is turned away is said, with the range, and the file keeps its value.
+void TestEditor::aRejectedNumberIsSaid() {
+    Editor editor;
+    editor.select(Hinder1);
+    auto* panel = editor.window.findChild<PropertyPanel*>();
+    QLineEdit* width = panel->findChildren<QLineEdit*>().at(2);
+    QCOMPARE(width->text(), QStringLiteral("201"));
+    width->setText(QStringLiteral("12.5"));
+    width->setModified(true);
+    emit width->editingFinished();
+    QCOMPARE(editor.session().history().count(), 0);
+    QCOMPARE(width->text(), QStringLiteral("201"));
+    const QString said = PropertyPanel::rejection(LevelField::Width, QStringLiteral("12.5"));
+    QVERIFY(said.contains(QStringLiteral("0 bis 2147483647")));
+    const QList<QLabel*> labels = panel->findChildren<QLabel*>();
+    QVERIFY(std::ranges::any_of(labels, [&](QLabel* label) { return label->text() == said; }));
+}
+
+void TestEditor::historyNamesElementsAsSeen_data() {
+    QTest::addColumn<int>("element");
+    QTest::addColumn<QString>("step");
+
+    QTest::newRow("a bar") << int(Hinder5) << "gelber Balken 5 verschieben";
+    QTest::newRow("a penny") << 14 << "Pfennig 3 verschieben";
+    QTest::newRow("the hand") << int(Dig11) << "Hand verschieben";
+}
+
+void TestEditor::historyNamesElementsAsSeen() {
+    QFETCH(int, element);
+    QFETCH(QString, step);
+
+    Editor editor;
+    editor.select(element);
+    QTest::keyClick(editor.field(), Qt::Key_Right);
+    QCOMPARE(editor.session().history().text(0), step);
+}
+
+// A hand far taller than its picture: below the picture its box shows, hatched.
+void TestEditor::boxesBeyondThePictureShow() {
+    Editor editor(QByteArray(Level) +
+                  "dig11=300\ndig11.top=50\ndig11.width=70\ndig11.height=360\n");
+    const QImage field = editor.field()->grab().toImage();
+    const qreal ratio = editor.field()->devicePixelRatioF();
+    int lit = 0;
+    for (int x = 300; x < 370; ++x) {
+        lit += field.pixelColor(QPoint(x, 300) * ratio) != QColor(Qt::black) ? 1 : 0;
+    }
+    // More than the two sides of its outline.
+    QVERIFY2(lit > 4, qPrintable(QString::number(lit)));
+}
+
+// The checks, without Qt, know the pictures' sizes; they are those the game draws.
+void TestEditor::pictureBoxesAreThePictures() {
+    const std::pair<Role, Picture> shown[] = {
+        {Role::GreyBar, Picture::GreyBar},     {Role::GreyBarUpright, Picture::GreyBarUpright},
+        {Role::YellowBar, Picture::YellowBar}, {Role::YellowBarUpright, Picture::YellowBarUpright},
+        {Role::GreenBar, Picture::GreenBar},   {Role::GreenBarUpright, Picture::GreenBarUpright},
+        {Role::Penny, Picture::Penny},         {Role::Hand, Picture::Hand},
+    };
+    for (const auto& [role, picture] : shown) {
+        QCOMPARE(QSize(pictureBox(role).width, pictureBox(role).height), Pictures::size(picture));
     }
 }
 

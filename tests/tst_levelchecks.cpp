@@ -68,6 +68,8 @@ class TestLevelChecks : public QObject {
 private slots:
     void finds_data();
     void finds();
+    void aHandThatCannotBeUsedIsOneFinding_data();
+    void aHandThatCannotBeUsedIsOneFinding();
 };
 
 void TestLevelChecks::finds_data() {
@@ -116,6 +118,18 @@ void TestLevelChecks::finds_data() {
         << "hinder6 (yellow bar) reaches down into the paddle's row";
     QTest::newRow("shown without area") << file(2, bar("hinder6", 100, 200, 0, 30)) << 2 << false
                                         << "hinder6 (yellow bar) is shown but has no area";
+    QTest::newRow("a penny without area")
+        << file(2, bar("dig3", 100, 200, 0, 40)) << 2 << false
+        << "dig3 (penny) is shown but has no area (0 × 40): it cannot be seen";
+    QTest::newRow("a yellow bar of odd thickness")
+        << file(2, bar("hinder9", 100, 100, 29, 200)) << 2 << false
+        << "hinder9 (yellow bar) is 29 pixels thick";
+    QTest::newRow("a bar thicker than its picture")
+        << file(2, bar("hinder6", 100, 100, 90, 40)) << 2 << false
+        << "hinder6 (yellow bar) is larger than its picture (box, picture: 90 × 40, 640 × 32)";
+    QTest::newRow("a hand larger than its picture")
+        << file(2, hand(300, 100, 70, true)) << 2 << false
+        << "dig11 (hand) is larger than its picture (box, picture: 70 × 60, 49 × 60)";
     QTest::newRow("overlapping") << file(2, bar("hinder6", 280, 220, 91, 30)) << 2 << false
                                  << "dig11 (hand) overlaps hinder6 (yellow bar)";
 }
@@ -141,6 +155,23 @@ void TestLevelChecks::finds() {
     QVERIFY2(found != findings.end(), qPrintable(all.join(QLatin1Char('\n'))));
     QCOMPARE(found->severity == Finding::Error, error);
     QVERIFY(!found->text.empty() && found->text != found->english);
+}
+
+void TestLevelChecks::aHandThatCannotBeUsedIsOneFinding_data() {
+    QTest::addColumn<QString>("hand");
+
+    QTest::newRow("outside the field") << hand(700, 200, 49, true);
+    QTest::newRow("without area, in the header") << hand(300, 10, 0, true);
+}
+
+void TestLevelChecks::aHandThatCannotBeUsedIsOneFinding() {
+    QFETCH(QString, hand);
+
+    int count = 0;
+    for (const Finding& f : checkFile(LevelDocument(file(3, hand).toStdString()))) {
+        count += f.element && elementOf(LevelReadOrder[*f.element]).role == Role::Hand ? 1 : 0;
+    }
+    QCOMPARE(count, 1);
 }
 
 QTEST_GUILESS_MAIN(TestLevelChecks)

@@ -7,7 +7,9 @@
 
 #include "app/fieldpainter.h"
 #include "designer/editor/editsession.h"
+#include "designer/editor/elementnames.h"
 #include "designer/editor/keyboardedits.h"
+#include "designer/pictureboxes.h"
 
 namespace {
 
@@ -26,8 +28,11 @@ std::optional<std::size_t> readIndexOf(Component TForm1::*member) {
 }
 
 QString nameOf(std::size_t element) {
-    const std::string_view name = elementOf(LevelReadOrder[element]).keyPrefix;
-    return QString::fromLatin1(name.data(), qsizetype(name.size()));
+    return elementTitle(element);
+}
+
+bool resizable(std::size_t element) {
+    return !fixedPicture(elementOf(LevelReadOrder[element]).role);
 }
 
 int32 clamp32(std::int64_t value) {
@@ -144,7 +149,8 @@ std::optional<QRect> FieldEditor::selectionRect() const {
 }
 
 std::optional<int> FieldEditor::handleAt(QPoint point) const {
-    if (const std::optional<QRect> rect = selectionRect()) {
+    if (const std::optional<QRect> rect = selectionRect();
+        rect && resizable(*session.selection())) {
         for (const auto& [centre, edges] : handles(*rect)) {
             if (handleRect(centre).adjusted(-1, -1, 1, 1).contains(point)) {
                 return edges;
@@ -296,6 +302,9 @@ void FieldEditor::apply(const KeyEdit& edit) {
             session.place(*selected, p, tr("%1 verschieben").arg(name), EditSession::Merge::Move);
             break;
         case KeyAction::Resize:
+            if (!resizable(*selected)) {
+                return;
+            }
             p.Width = clamp32(std::max<std::int64_t>(0, std::int64_t{p.Width} + edit.dx));
             p.Height = clamp32(std::max<std::int64_t>(0, std::int64_t{p.Height} + edit.dy));
             session.place(*selected, p, tr("Größe von %1 ändern").arg(name),
@@ -321,10 +330,35 @@ void FieldEditor::paintEvent(QPaintEvent*) {
                 return hidden != hiddenPass ? 0.0 : hidden ? Faint : 1.0;
             });
     }
+    paintBoxes(painter);
     if (grid) {
         paintGrid(painter);
     }
     paintSelection(painter);
+}
+
+// The box the ball meets, of every element on the field: outlined, and hatched where it reaches
+// beyond the picture, so that no part the ball hits is unseen.
+void FieldEditor::paintBoxes(QPainter& painter) const {
+    painter.setBrush(Qt::NoBrush);
+    for (std::size_t i = 0; i < ElementCount; ++i) {
+        const Component& c = preview.element(i);
+        if (!c.Visible || c.Width <= 0 || c.Height <= 0) {
+            continue;
+        }
+        const QRect box = rectOf(c);
+        const PictureBox picture = pictureBox(elementOf(LevelReadOrder[i]).role);
+        const QRect seen(box.topLeft(), QSize(std::min(box.width(), int(picture.width)),
+                                              std::min(box.height(), int(picture.height))));
+        if (seen != box) {
+            painter.save();
+            painter.setClipRegion(QRegion(box).subtracted(QRegion(seen)));
+            painter.fillRect(box, QBrush(QColor(255, 80, 80, 200), Qt::BDiagPattern));
+            painter.restore();
+        }
+        painter.setPen(QPen(QColor(255, 255, 255, 110), 1, Qt::DotLine));
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+    }
 }
 
 void FieldEditor::paintGrid(QPainter& painter) const {
@@ -348,6 +382,9 @@ void FieldEditor::paintSelection(QPainter& painter) const {
     painter.drawRect(rect->adjusted(-1, -1, 0, 0));
     painter.setPen(QPen(QColor(0, 255, 255), 1, Qt::DashLine));
     painter.drawRect(rect->adjusted(-1, -1, 0, 0));
+    if (!resizable(*session.selection())) {
+        return;
+    }
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::white);
     for (const auto& [centre, edges] : handles(*rect)) {

@@ -14,7 +14,8 @@ struct KeyEdit;
 // it; the keys of keyboardedits.h select, move, size, show and hide. The elements a level hides
 // are drawn beneath the shown ones, and a click takes a shown element before a hidden one; a
 // click on the selection that does not move it, or a click with Alt, takes the next element that
-// lies under the pointer.
+// lies under the pointer. Every element's box is outlined, and where it reaches beyond its
+// picture it is hatched; pennies and the hand, whose pictures have one size, have no handles.
 class FieldEditor : public QWidget {
     Q_OBJECT
 
@@ -57,6 +58,7 @@ private:
     void apply(const KeyEdit& edit);
     void paintGrid(QPainter& painter) const;
     void paintSelection(QPainter& painter) const;
+    void paintBoxes(QPainter& painter) const;
 
     EditSession& session;
     FieldPreview preview;
