@@ -117,6 +117,8 @@ private slots:
     void historyNamesElementsAsSeen();
     void boxesBeyondThePictureShow();
     void pictureBoxesAreThePictures();
+    void aFileWithoutLevelsIsSaid_data();
+    void aFileWithoutLevelsIsSaid();
 
 private:
     // The settings the editor remembers go here, never to the user's own.
@@ -690,6 +692,38 @@ void TestEditor::pictureBoxesAreThePictures() {
     for (const auto& [role, picture] : shown) {
         QCOMPARE(QSize(pictureBox(role).width, pictureBox(role).height), Pictures::size(picture));
     }
+}
+
+void TestEditor::aFileWithoutLevelsIsSaid_data() {
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QString>("said");
+
+    QTest::newRow("a binary file") << QByteArray(
+                                          "\x7f"
+                                          "ELF\0\0[1]\n",
+                                          10)
+                                   << "keine Textdatei";
+    QTest::newRow("other sections only")
+        << QByteArray("[Info]\nx=1\n[Optionen]\n") << "nur andere Abschnitte: [Info], [Optionen]";
+    QTest::newRow("an empty file") << QByteArray() << "steht kein Level";
+}
+
+void TestEditor::aFileWithoutLevelsIsSaid() {
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, said);
+
+    Editor editor;
+    const QString other = editor.dir.filePath(QStringLiteral("other.ini"));
+    QFile file(other);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+    file.close();
+    SeenBox seen;
+    answerNextBox(seen);
+    QVERIFY(!editor.window.openFile(other));
+    QVERIFY2(seen.text.contains(said), qPrintable(seen.text));
+    QCOMPARE(editor.window.filePath(), editor.path());
+    QCOMPARE(QByteArray::fromStdString(editor.text()), Level);
 }
 
 QTEST_MAIN(TestEditor)

@@ -24,6 +24,7 @@
 #include "designer/editor/testplay.h"
 #include "designer/levelfilesave.h"
 #include "levels/levelfilelocation.h"
+#include "levels/profilesyntax.h"
 
 namespace {
 
@@ -43,6 +44,33 @@ QAction* addItem(QMenu* menu, const QString& caption, const QKeySequence& shortc
 bool writable(const QString& path) {
     const QFileInfo file(path);
     return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+}
+
+// What a file without a level holds instead, in German.
+QString noLevelIn(const std::string& text, const QString& name) {
+    if (text.find('\0') != std::string::npos) {
+        return EditorWindow::tr(
+                   "%1 ist keine Textdatei und also keine Level-Datei: es steht kein "
+                   "Level darin.")
+            .arg(name);
+    }
+    QStringList sections;
+    ProfileSyntax::Lines lines(text);
+    for (ProfileSyntax::Line line; lines.next(line);) {
+        if (line.kind == ProfileSyntax::Line::Header) {
+            sections << QStringLiteral("[%1]").arg(QString::fromStdString(std::string(line.name)));
+        }
+    }
+    QString said = EditorWindow::tr(
+                       "In %1 steht kein Level: ein Level ist ein Abschnitt mit "
+                       "seiner Nummer, [1] für den ersten.")
+                       .arg(name);
+    if (!sections.isEmpty()) {
+        said += EditorWindow::tr(" Die Datei hat nur andere Abschnitte: %1.")
+                    .arg(sections.mid(0, 3).join(QStringLiteral(", ")) +
+                         (sections.size() > 3 ? QStringLiteral(", ...") : QString()));
+    }
+    return said;
 }
 
 QString userFile() {
@@ -116,7 +144,7 @@ void EditorWindow::buildLayout() {
 
 void EditorWindow::buildMenus() {
     QMenu* datei = menuBar()->addMenu(tr("Datei"));
-    connect(addItem(datei, tr("Neu"), QKeySequence::New), &QAction::triggered, this, [this] {
+    connect(addItem(datei, tr("Neue Datei"), QKeySequence::New), &QAction::triggered, this, [this] {
         if (maybeSave()) {
             newFile();
         }
@@ -168,7 +196,7 @@ void EditorWindow::buildMenus() {
     QMenu* level = menuBar()->addMenu(tr("Level"));
     QToolBar* tools = addToolBar(tr("Werkzeuge"));
     tools->setMovable(false);
-    QAction* add = addItem(level, tr("Neu"));
+    QAction* add = addItem(level, tr("Neuer Level"));
     duplicateLevel = addItem(level, tr("Duplizieren"));
     deleteLevel = addItem(level, tr("Löschen"));
     levelUp = addItem(level, tr("Nach oben"));
@@ -245,6 +273,12 @@ bool EditorWindow::openFile(const QString& file) {
         LevelDocument::open(QFile::encodeName(file).toStdString(), error);
     if (!document) {
         QMessageBox::warning(this, Title, QString::fromStdString(error));
+        return false;
+    }
+    if (document->levels().empty()) {
+        QMessageBox::warning(this, Title,
+                             noLevelIn(document->text(), QFileInfo(file).fileName()) +
+                                 tr("\n\nSie bleibt zu; „Datei → Neue Datei“ beginnt eine."));
         return false;
     }
     path = QFileInfo(file).absoluteFilePath();

@@ -27,7 +27,8 @@ public:
     explicit EditorWindow(QWidget* parent = nullptr);
     ~EditorWindow() override;
 
-    // Opens a level file; when it cannot be read, says why and keeps what was open.
+    // Opens a level file; when it cannot be read or holds no level, says what it found and keeps
+    // what was open.
     bool openFile(const QString& path);
     // A new file of one level, not yet saved anywhere.
     void newFile();
