@@ -54,6 +54,7 @@ void GameWindows::refresh() {
         form2->refresh();
     }
     timers.follow();
+    emit refreshed();
 }
 
 void GameWindows::holdTimers(bool held) {

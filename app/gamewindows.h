@@ -48,6 +48,8 @@ public:
 signals:
     // The game has ended where it would have ended the program.
     void ended();
+    // The windows and timers have been brought up to date after an event of the game.
+    void refreshed();
 
 private:
     GameWindows(TForm1::LevelFileOpener openLevelFile, bool startWindows);

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "art/pictures.h"
+#include "designer/editor/besideplace.h"
 #include "designer/editor/editorwindow.h"
 #include "designer/editor/fieldeditor.h"
 #include "designer/editor/levellist.h"
@@ -119,6 +120,9 @@ private slots:
     void pictureBoxesAreThePictures();
     void aFileWithoutLevelsIsSaid_data();
     void aFileWithoutLevelsIsSaid();
+    void aTestPlayKeepsToItsLevel();
+    void theTestWindowLeavesTheFieldInView_data();
+    void theTestWindowLeavesTheFieldInView();
 
 private:
     // The settings the editor remembers go here, never to the user's own.
@@ -724,6 +728,55 @@ void TestEditor::aFileWithoutLevelsIsSaid() {
     QVERIFY2(seen.text.contains(said), qPrintable(seen.text));
     QCOMPARE(editor.window.filePath(), editor.path());
     QCOMPARE(QByteArray::fromStdString(editor.text()), Level);
+}
+
+// Level 2's hand lies where the ball comes in, so the first tick finishes it; the test play then
+// lays out level 2 again, not level 3.
+void TestEditor::aTestPlayKeepsToItsLevel() {
+    const QByteArray hand = "dig11=0\ndig11.top=40\ndig11.width=49\ndig11.height=60\n";
+    Editor editor(Level + QByteArray(Level).replace("[1]", "[2]") + hand + "[3]\n" + Level.mid(4));
+    editor.session().setLevel(1);
+    editor.window.playLevel();
+    TestPlay* play = editor.window.testPlay();
+    QVERIFY(play);
+    Game& game = play->windows().game();
+    for (int round = 0; round < 2; ++round) {
+        game.Input.press(300, 200, MouseButton::Left);
+        game.Input.release(300, 200, MouseButton::Left);
+        QCOMPARE(game.Form1.levelnr, 2);
+        SeenBox seen;
+        answerNextBox(seen);
+        game.Input.fire(GameTimer::FrameTick);
+        QVERIFY2(seen.text.startsWith(QStringLiteral("Super!")), qPrintable(seen.text));
+        play->windows().refresh();
+        QVERIFY(game.Form1.Label4.Visible);
+        QCOMPARE(game.Form1.levelnr, 1);
+    }
+}
+
+void TestEditor::theTestWindowLeavesTheFieldInView_data() {
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QRect>("editor");
+    QTest::addColumn<QPoint>("placed");
+
+    // The field lies 240 pixels into the editor's window and 50 down.
+    QTest::newRow("beside the editor")
+        << QRect(0, 0, 2000, 1200) << QRect(100, 100, 1100, 700) << QPoint(1200, 100);
+    QTest::newRow("on its left at the screen's edge")
+        << QRect(0, 0, 2000, 1200) << QRect(880, 100, 1100, 700) << QPoint(240, 100);
+    QTest::newRow("below the field")
+        << QRect(0, 0, 1600, 1200) << QRect(250, 100, 1100, 700) << QPoint(490, 584);
+    QTest::newRow("no room: over the least of the field")
+        << QRect(0, 0, 1600, 1000) << QRect(250, 150, 1100, 700) << QPoint(0, 150);
+}
+
+void TestEditor::theTestWindowLeavesTheFieldInView() {
+    QFETCH(QRect, screen);
+    QFETCH(QRect, editor);
+    QFETCH(QPoint, placed);
+
+    const QRect field(editor.topLeft() + QPoint(240, 50), QSize(632, 434));
+    QCOMPARE(besidePlace(screen, editor, field, QSize(640, 480)), placed);
 }
 
 QTEST_MAIN(TestEditor)

@@ -11,11 +11,14 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include "app/gamewindows.h"
+#include "app/mainwindow.h"
+#include "designer/editor/besideplace.h"
 #include "designer/editor/fieldeditor.h"
 #include "designer/editor/levellist.h"
 #include "designer/editor/levelnameedit.h"
@@ -413,6 +416,13 @@ TestPlay* EditorWindow::openTestPlay(const std::string& text, int32 level) {
     delete testGame;
     testGame = new TestPlay(text, level, this);
     connect(testGame, &TestPlay::ended, testGame, &QObject::deleteLater);
+    // Beside the field, so that the level stays in view while it is played.
+    QWidget* game = testGame->windows().Form1();
+    game->move(game->pos() +
+               besidePlace(screen()->availableGeometry(), frameGeometry(),
+                           QRect(fieldEditor->mapToGlobal(QPoint()), fieldEditor->size()),
+                           game->frameGeometry().size()) -
+               game->frameGeometry().topLeft());
     return testGame;
 }
 

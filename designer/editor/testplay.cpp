@@ -10,18 +10,28 @@
 
 TestPlay::TestPlay(const std::string& levelFile, int32 level, QObject* parent)
     : QObject(parent),
-      game(
-          std::make_unique<GameWindows>([levelFile] { return ProfileFile::fromText(levelFile); })) {
+      game(std::make_unique<GameWindows>([levelFile] { return ProfileFile::fromText(levelFile); })),
+      level(level) {
     setUpStandardStart(game->game(), level);
     game->refresh();
     game->Form1()->setWindowTitle(tr("Quirlon 95 – Testspiel Level %1").arg(level));
     connect(game.get(), &GameWindows::ended, this, &TestPlay::ended);
+    connect(game.get(), &GameWindows::refreshed, this, &TestPlay::keepToTheLevel);
     replay.setTimerType(Qt::PreciseTimer);
     replay.setInterval(TickPeriodMs);
     connect(&replay, &QTimer::timeout, this, &TestPlay::step);
 }
 
 TestPlay::~TestPlay() = default;
+
+// The start click lays out the level after `levelnr`; between rounds that must be this level.
+void TestPlay::keepToTheLevel() {
+    const TForm1& form = game->game().Form1;
+    if (form.Label4.Visible && form.levelnr != sub32(level, 1)) {
+        setUpStandardStart(game->game(), level);
+        game->refresh();
+    }
+}
 
 void TestPlay::showPlaythrough(std::vector<InputEvent> events) {
     script = std::move(events);

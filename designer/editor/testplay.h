@@ -12,7 +12,9 @@ class GameWindows;
 
 // The game's own windows on one level of a level file as the editor holds it, not as it is saved:
 // the real rules, painting and timers, waiting for the start click with the standard start of
-// the level. The editor's document is only read, once, so nothing there changes by playing.
+// the level. The editor's document is only read, once, so nothing there changes by playing. It
+// plays that level only: whenever the game would go on to another one (after the hand, a bought
+// level or the game's end) the level's standard start is set up again.
 class TestPlay : public QObject {
     Q_OBJECT
 
@@ -37,8 +39,10 @@ signals:
 private:
     void step();
     void handBack();
+    void keepToTheLevel();
 
     std::unique_ptr<GameWindows> game;
+    int32 level;
     QTimer replay;
     std::vector<InputEvent> script;
     std::size_t next = 0;
