@@ -14,6 +14,7 @@
 #include "designer/editor/propertypanel.h"
 #include "designer/editor/testplay.h"
 #include "designer/pictureboxes.h"
+#include "play/tickperiod.h"
 #include "tests/qtgamefixture.h"
 
 namespace {
@@ -123,6 +124,7 @@ private slots:
     void aTestPlayKeepsToItsLevel();
     void theTestWindowLeavesTheFieldInView_data();
     void theTestWindowLeavesTheFieldInView();
+    void thePointersPlaceIsShown();
 
 private:
     // The settings the editor remembers go here, never to the user's own.
@@ -413,6 +415,19 @@ void TestEditor::provingMarksTheLevelsAsTheyStand() {
     editor.session().history().undo();
     editor.session().history().undo();
     QCOMPARE(status(2), QStringLiteral("Level 3"));
+
+    // A level finished in under two seconds is worth a word.
+    for (std::size_t i = 0; i < editor.session().document().levels().size(); ++i) {
+        editor.session().setLevel(i);
+        const ProofRecords::Outcome* proof =
+            editor.window.proofRecords().find(editor.session().document(), i);
+        QVERIFY(proof && proof->solved);
+        const bool quick = proof->playthrough.ticks * TickPeriodMs < 2000;
+        QCOMPARE(!editor.window.problems()
+                      ->findItems(QStringLiteral("in weniger als zwei"), Qt::MatchContains)
+                      .isEmpty(),
+                 quick);
+    }
 }
 
 void TestEditor::aFindingSelectsItsElement() {
@@ -777,6 +792,16 @@ void TestEditor::theTestWindowLeavesTheFieldInView() {
 
     const QRect field(editor.topLeft() + QPoint(240, 50), QSize(632, 434));
     QCOMPARE(besidePlace(screen, editor, field, QSize(640, 480)), placed);
+}
+
+void TestEditor::thePointersPlaceIsShown() {
+    Editor editor;
+    auto* pointer = editor.window.findChild<QLabel*>(QStringLiteral("pointer"));
+    const QPointF at(123, 45);
+    QMouseEvent move(QEvent::MouseMove, at, editor.field()->mapToGlobal(at), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(editor.field(), &move);
+    QCOMPARE(pointer->text(), QStringLiteral("x 123, y 45"));
 }
 
 QTEST_MAIN(TestEditor)

@@ -228,6 +228,10 @@ void EditorWindow::buildMenus() {
 }
 
 void EditorWindow::buildProgress() {
+    pointer = new QLabel;
+    pointer->setObjectName(QStringLiteral("pointer"));
+    statusBar()->addWidget(pointer);
+    connect(fieldEditor, &FieldEditor::pointerMoved, this, &EditorWindow::showPointer);
     progressText = new QLabel;
     progress = new QProgressBar;
     progress->setRange(0, ProgressSteps);
@@ -509,6 +513,11 @@ void EditorWindow::proofsDone(bool cancelled) {
     updateActions();
     statusBar()->showMessage(cancelled ? tr("Prüfung abgebrochen.") : tr("Prüfung beendet."),
                              StatusSeconds * 1000);
+}
+
+// Where the pointer is in the field's pixels, the level file's own.
+void EditorWindow::showPointer(std::optional<QPoint> at) {
+    pointer->setText(at ? tr("x %1, y %2").arg(at->x()).arg(at->y()) : QString());
 }
 
 void EditorWindow::refreshMarks() {

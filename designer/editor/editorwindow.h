@@ -53,6 +53,7 @@ public:
     ProblemsPanel* problems() const { return problemsPanel; }
     TestPlay* testPlay() const { return testGame; }
     const ProofRunner& proofRunner() const { return runner; }
+    const ProofRecords& proofRecords() const { return proofs; }
     QString filePath() const { return path; }
     bool isReadOnly() const { return readOnly; }
 
@@ -79,6 +80,7 @@ private:
     void progressed(int job, int jobs, int32 number, double used);
     void proofsDone(bool cancelled);
     void refreshMarks();
+    void showPointer(std::optional<QPoint> at);
 
     EditSession edits;
     ProofRecords proofs;
@@ -88,6 +90,7 @@ private:
     LevelNameEdit* nameEdit = nullptr;
     ProblemsPanel* problemsPanel = nullptr;
     QLabel* progressText = nullptr;
+    QLabel* pointer = nullptr;
     QProgressBar* progress = nullptr;
     QPushButton* cancelButton = nullptr;
     QAction *deleteLevel = nullptr, *duplicateLevel = nullptr, *levelUp = nullptr,

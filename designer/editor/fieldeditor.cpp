@@ -226,8 +226,13 @@ void FieldEditor::mousePressEvent(QMouseEvent* event) {
     }
 }
 
+void FieldEditor::leaveEvent(QEvent*) {
+    emit pointerMoved(std::nullopt);
+}
+
 void FieldEditor::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
+    emit pointerMoved(at);
     if (drag) {
         showDragged(drag->element, dragged(*drag, at));
         return;

@@ -31,8 +31,13 @@ public:
 
     enum { GridStep = 10 };
 
+signals:
+    // The pointer is over the field at that point, or has left it.
+    void pointerMoved(std::optional<QPoint> at);
+
 protected:
     bool event(QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

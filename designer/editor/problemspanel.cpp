@@ -5,10 +5,13 @@
 #include "designer/editor/editsession.h"
 #include "designer/editor/levelfindings.h"
 #include "designer/editor/proofrecords.h"
+#include "play/tickperiod.h"
 
 namespace {
 
 enum Data { LevelNumber = Qt::UserRole, ElementIndex };
+// A level that can be finished sooner than this is over before the player has looked at it.
+constexpr int QuickMs = 2000;
 
 }  // namespace
 
@@ -57,6 +60,14 @@ void ProblemsPanel::refresh() {
         said = QString::fromStdString(proof->why);
     }
     addItem(new QListWidgetItem(style()->standardIcon(QStyle::SP_MessageBoxInformation), said));
+    if (proof && proof->solved && proof->playthrough.ticks * TickPeriodMs < QuickMs) {
+        addItem(new QListWidgetItem(
+            style()->standardIcon(QStyle::SP_MessageBoxWarning),
+            tr("Level %1 ist in %2 Sekunden geschafft, in weniger als zwei: ist er so leicht "
+               "gemeint?")
+                .arg(document.levels()[session.level()].number)
+                .arg(proof->playthrough.ticks * TickPeriodMs / 1000.0, 0, 'f', 1)));
+    }
 }
 
 void ProblemsPanel::choose(QListWidgetItem* item) {
