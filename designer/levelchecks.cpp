@@ -26,6 +26,7 @@ enum class Check {
     EmptyPenny,
     OddWear,
     BeyondPicture,
+    Standstill,
 };
 
 struct CheckText {
@@ -36,7 +37,7 @@ struct CheckText {
 };
 
 // What each check says; {element}, {other}, {key}, {value} and {level} stand for what it is about.
-constexpr std::array<CheckText, 19> Checks = {{
+constexpr std::array<CheckText, 20> Checks = {{
     {Check::Refused, Finding::Error,
      "Das Spiel lehnt die Datei ab: hinder1.left in Level 1 fehlt, ist 0 oder keine Zahl.",
      "the game refuses the file: hinder1.left of level 1 is missing, 0 or not a number"},
@@ -96,6 +97,11 @@ constexpr std::array<CheckText, 19> Checks = {{
      "wo nichts zu sehen ist.",
      "{element} is larger than its picture (box, picture: {value}): the ball hits it where nothing "
      "shows"},
+    {Check::Standstill, Finding::Warning,
+     "Der Ball bleibt bei {value} im Spiel stehen und kommt nicht mehr los: eine Falle, in der die "
+     "Punkte bis zum verlorenen Ball ablaufen.",
+     "the ball stands still at {value} in play for good: a trap in which the points run down to a "
+     "lost ball"},
 }};
 
 // Each check's row stands at the place of its number.
@@ -342,4 +348,11 @@ std::vector<Finding> checkFile(const LevelDocument& document) {
         out.insert(out.end(), level.begin(), level.end());
     }
     return out;
+}
+
+Finding standstillFinding(int32 number, const Standstill& at) {
+    std::vector<Finding> out;
+    Report(out, number)
+        .add(Check::Standstill, {}, {}, {}, std::to_string(at.left) + "," + std::to_string(at.top));
+    return out.front();
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "designer/leveldocument.h"
+#include "designer/standstill.h"
 
 // One thing a level designer should know about a level file.
 struct Finding {
@@ -28,3 +29,5 @@ std::string describeElement(std::size_t element, bool german = true);
 std::vector<Finding> checkLevel(const LevelDocument& document, std::size_t index);
 // The findings of the whole file: those about the file itself, then every level's.
 std::vector<Finding> checkFile(const LevelDocument& document);
+// The finding for a ball that stood still in play in level `number`.
+Finding standstillFinding(int32 number, const Standstill& at);

@@ -125,6 +125,7 @@ private slots:
     void theTestWindowLeavesTheFieldInView_data();
     void theTestWindowLeavesTheFieldInView();
     void thePointersPlaceIsShown();
+    void aTrapIsFoundAndShown();
 
 private:
     // The settings the editor remembers go here, never to the user's own.
@@ -802,6 +803,41 @@ void TestEditor::thePointersPlaceIsShown() {
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(editor.field(), &move);
     QCOMPARE(pointer->text(), QStringLiteral("x 123, y 45"));
+}
+
+// The green bar's corner that holds the ball: a problem of the level, marked on the field, and
+// found again when the level is test-played with the paddle under the ball.
+void TestEditor::aTrapIsFoundAndShown() {
+    const QByteArray trap =
+        "[1]\nhinder1.left=80\nhinder1.top=250\nhinder1.width=251\nhinder1.height=30\n"
+        "hinder8.left=380\nhinder8.top=330\nhinder8.width=211\nhinder8.height=30\n"
+        "dig11=500\ndig11.top=100\ndig11.width=49\ndig11.height=60\n";
+    Editor editor(trap);
+    QVERIFY(!editor.window.problems()
+                 ->findItems(QStringLiteral("bleibt bei 355,305"), Qt::MatchContains)
+                 .isEmpty());
+    const QImage field = editor.field()->grab().toImage();
+    // The ring round the ball's place, on its left.
+    QCOMPARE(field.pixelColor(QPoint(352, 317) * editor.field()->devicePixelRatioF()).red(), 255);
+
+    editor.window.playLevel();
+    TestPlay* play = editor.window.testPlay();
+    QSignalSpy stood(play, &TestPlay::stoodStill);
+    Game& game = play->windows().game();
+    game.Input.press(300, 200, MouseButton::Left);
+    game.Input.release(300, 200, MouseButton::Left);
+    // A budget of ticks: as long as the points last.
+    for (int tick = 1; tick <= 3200 && stood.isEmpty() && game.Form1.Timer1.Enabled; ++tick) {
+        game.Input.move(game.Form1.ball.Left + 12, 395);
+        game.Input.fire(GameTimer::FrameTick);
+        if (tick % 31 == 0) {
+            game.Input.fire(GameTimer::Countdown);
+        }
+        play->windows().refresh();
+    }
+    QCOMPARE(stood.count(), 1);
+    const auto at = stood.first().first().value<Standstill>();
+    QCOMPARE(QPoint(at.left, at.top), QPoint(355, 305));
 }
 
 QTEST_MAIN(TestEditor)

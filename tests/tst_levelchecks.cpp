@@ -70,6 +70,8 @@ private slots:
     void finds();
     void aHandThatCannotBeUsedIsOneFinding_data();
     void aHandThatCannotBeUsedIsOneFinding();
+    void aBallThatStandsStillIsFound_data();
+    void aBallThatStandsStillIsFound();
 };
 
 void TestLevelChecks::finds_data() {
@@ -172,6 +174,35 @@ void TestLevelChecks::aHandThatCannotBeUsedIsOneFinding() {
         count += f.element && elementOf(LevelReadOrder[*f.element]).role == Role::Hand ? 1 : 0;
     }
     QCOMPARE(count, 1);
+}
+
+void TestLevelChecks::aBallThatStandsStillIsFound_data() {
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QPoint>("stands");  // -1,-1: nowhere
+
+    // The ball caught at the green bar's upper left corner, sent back each tick to where it was.
+    const QString corner = bar("hinder8", 380, 330, 211, 30) + bar("hinder1", 80, 250, 251, 30);
+    QTest::newRow("at a green bar's corner")
+        << corner + hand(500, 100, 49, true) << QPoint(355, 305);
+    QTest::newRow("a grey bar there instead")
+        << QString(corner).replace(QStringLiteral("hinder8"), QStringLiteral("hinder2")) +
+               hand(500, 100, 49, true)
+        << QPoint(-1, -1);
+    QTest::newRow("the hand in the ball's way")
+        << corner + hand(40, 100, 49, true) << QPoint(-1, -1);
+}
+
+void TestLevelChecks::aBallThatStandsStillIsFound() {
+    QFETCH(QString, shown);
+    QFETCH(QPoint, stands);
+
+    const std::string text = file(1, shown).toStdString();
+    const std::optional<Standstill> found = probeStandstill(text, 1);
+    QCOMPARE(found ? QPoint(found->left, found->top) : QPoint(-1, -1), stands);
+    if (found) {
+        const Finding finding = standstillFinding(1, *found);
+        QVERIFY(finding.english.find("355,305") != std::string::npos);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLevelChecks)

@@ -10,6 +10,7 @@
 #include "designer/levelchecks.h"
 #include "designer/proof.h"
 #include "designer/solver.h"
+#include "designer/standstill.h"
 
 namespace {
 
@@ -48,6 +49,17 @@ std::optional<Playthrough> prove(const LevelDocument& document, int32 level, std
     return found;
 }
 
+// Where the ball stands still in play: in a first try with the paddle under the ball, or on the
+// way the search found.
+std::optional<Standstill> trapIn(const LevelDocument& document, int32 level,
+                                 const std::optional<Playthrough>& found) {
+    if (!document.indexOf(level) || document.refusal()) {
+        return std::nullopt;
+    }
+    const std::optional<Standstill> tried = probeStandstill(document.text(), level);
+    return tried || !found ? tried : standstillIn(document.text(), level, found->events);
+}
+
 int check(const LevelDocument& document, std::vector<int32> levels) {
     if (levels.empty()) {
         for (const LevelDocument::Level& level : document.levels()) {
@@ -56,7 +68,7 @@ int check(const LevelDocument& document, std::vector<int32> levels) {
             }
         }
     }
-    const std::vector<Finding> findings = checkFile(document);
+    std::vector<Finding> findings = checkFile(document);
     bool failed = false;
     std::cout << "level  errors  warnings  playthrough\n";
     for (const int32 level : levels) {
@@ -69,6 +81,10 @@ int check(const LevelDocument& document, std::vector<int32> levels) {
         std::string why;
         const std::optional<Playthrough> found =
             document.indexOf(level) ? prove(document, level, why) : std::nullopt;
+        if (const std::optional<Standstill> trap = trapIn(document, level, found)) {
+            findings.push_back(standstillFinding(level, *trap));
+            ++warnings;
+        }
         failed |= errors > 0 || !found;
         std::cout << std::setw(5) << level << std::setw(8) << errors << std::setw(10) << warnings
                   << "  ";

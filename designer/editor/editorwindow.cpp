@@ -420,6 +420,13 @@ TestPlay* EditorWindow::openTestPlay(const std::string& text, int32 level) {
     delete testGame;
     testGame = new TestPlay(text, level, this);
     connect(testGame, &TestPlay::ended, testGame, &QObject::deleteLater);
+    connect(testGame, &TestPlay::stoodStill, this, [this](const Standstill& at) {
+        fieldEditor->markStandstill(QPoint(at.left, at.top));
+        statusBar()->showMessage(tr("Testspiel: Der Ball steht bei %1,%2 still und kommt nicht "
+                                    "mehr los – eine Falle des Levels.")
+                                     .arg(at.left)
+                                     .arg(at.top));
+    });
     // Beside the field, so that the level stays in view while it is played.
     QWidget* game = testGame->windows().Form1();
     game->move(game->pos() +

@@ -9,6 +9,7 @@
 #include "designer/editor/editsession.h"
 #include "designer/editor/elementnames.h"
 #include "designer/editor/keyboardedits.h"
+#include "designer/editor/levelfindings.h"
 #include "designer/pictureboxes.h"
 
 namespace {
@@ -104,8 +105,14 @@ void FieldEditor::setGrid(bool on) {
     update();
 }
 
+void FieldEditor::markStandstill(QPoint at) {
+    played = at;
+    update();
+}
+
 void FieldEditor::rebuild() {
     drag.reset();
+    played.reset();
     if (session.hasLevel()) {
         preview.show(session.document(), session.level(), showHidden);
     } else {
@@ -336,6 +343,15 @@ void FieldEditor::paintEvent(QPaintEvent*) {
             });
     }
     paintBoxes(painter);
+    if (session.hasLevel()) {
+        if (const std::optional<Standstill> trap =
+                standstillOf(session.document(), session.level())) {
+            paintStandstill(painter, QPoint(trap->left, trap->top));
+        }
+    }
+    if (played) {
+        paintStandstill(painter, *played);
+    }
     if (grid) {
         paintGrid(painter);
     }
@@ -364,6 +380,14 @@ void FieldEditor::paintBoxes(QPainter& painter) const {
         painter.setPen(QPen(QColor(255, 255, 255, 110), 1, Qt::DotLine));
         painter.drawRect(box.adjusted(0, 0, -1, -1));
     }
+}
+
+// A ring round the ball's place, the ball's own size.
+void FieldEditor::paintStandstill(QPainter& painter, QPoint at) const {
+    enum { Ball = 24, Ring = 3 };
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(255, 40, 40), Ring));
+    painter.drawEllipse(QRect(at, QSize(Ball, Ball)).adjusted(-Ring, -Ring, Ring, Ring));
 }
 
 void FieldEditor::paintGrid(QPainter& painter) const {

@@ -16,6 +16,7 @@ struct KeyEdit;
 // click on the selection that does not move it, or a click with Alt, takes the next element that
 // lies under the pointer. Every element's box is outlined, and where it reaches beyond its
 // picture it is hatched; pennies and the hand, whose pictures have one size, have no handles.
+// Where the ball stands still in play, found by a first try or in a test play, a red ring shows.
 class FieldEditor : public QWidget {
     Q_OBJECT
 
@@ -28,6 +29,10 @@ public:
     // Drags snap to a grid of GridStep pixels.
     void setGrid(bool on);
     bool hasGrid() const { return grid; }
+
+    // Marks where the ball stood still in a test play of the level in hand, until the level
+    // changes.
+    void markStandstill(QPoint at);
 
     enum { GridStep = 10 };
 
@@ -64,6 +69,7 @@ private:
     void paintGrid(QPainter& painter) const;
     void paintSelection(QPainter& painter) const;
     void paintBoxes(QPainter& painter) const;
+    void paintStandstill(QPainter& painter, QPoint at) const;
 
     EditSession& session;
     FieldPreview preview;
@@ -71,4 +77,5 @@ private:
     bool grid = false;
     std::optional<Drag> drag;
     bool stepOnRelease = false;
+    std::optional<QPoint> played;
 };

@@ -16,6 +16,7 @@ TestPlay::TestPlay(const std::string& levelFile, int32 level, QObject* parent)
     game->refresh();
     game->Form1()->setWindowTitle(tr("Quirlon 95 – Testspiel Level %1").arg(level));
     connect(game.get(), &GameWindows::ended, this, &TestPlay::ended);
+    connect(game.get(), &GameWindows::refreshed, this, &TestPlay::watchTheBall);
     connect(game.get(), &GameWindows::refreshed, this, &TestPlay::keepToTheLevel);
     replay.setTimerType(Qt::PreciseTimer);
     replay.setInterval(TickPeriodMs);
@@ -23,6 +24,12 @@ TestPlay::TestPlay(const std::string& levelFile, int32 level, QObject* parent)
 }
 
 TestPlay::~TestPlay() = default;
+
+void TestPlay::watchTheBall() {
+    if (const std::optional<Standstill> found = watch.observe(game->game().Form1)) {
+        emit stoodStill(*found);
+    }
+}
 
 // The start click lays out the level after `levelnr`; between rounds that must be this level.
 void TestPlay::keepToTheLevel() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "designer/standstill.h"
 #include "headless/inputevent.h"
 
 class GameWindows;
@@ -35,14 +36,18 @@ protected:
 signals:
     // The game has ended, by its menu or its close box; the windows may go.
     void ended();
+    // The ball has stood still in play, caught by the level.
+    void stoodStill(const Standstill& at);
 
 private:
     void step();
     void handBack();
     void keepToTheLevel();
+    void watchTheBall();
 
     std::unique_ptr<GameWindows> game;
     int32 level;
+    StandstillWatch watch;
     QTimer replay;
     std::vector<InputEvent> script;
     std::size_t next = 0;
