@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "headless/standardstart.h"
+#include "play/rules.h"
 
 namespace {
 
 enum Steering {
     SteerSlack = 4,      // the pointer is moved once the ball has gone this far from it
     PreferredRow = 395,  // where the pointer steers from: just above the strip where it does not
-    BallHalf = 12,
+    BallHalf = rules::BallSize / 2,
 };
 
 bool steers(const TForm1& form, PlayerHand::Point p) {
@@ -38,14 +38,10 @@ int32 stepToward(int32 from, int32 to) {
 }  // namespace
 
 PlayerHand::PlayerHand(TForm1::LevelFileOpener openLevelFile)
-    : game(platform, std::move(openLevelFile)) {
-    game.Form1.FormCreate();
-    game.Form1.setEnabled(true);
-}
+    : headless(std::move(openLevelFile)) {}
 
 void PlayerHand::copyFrom(const PlayerHand& other) {
-    game.copyStateFrom(other.game);
-    platform.messages = other.platform.messages;
+    headless.copyFrom(other.headless);
     at = other.at;
     held = other.held;
     played = other.played;
@@ -54,7 +50,7 @@ void PlayerHand::copyFrom(const PlayerHand& other) {
 }
 
 void PlayerHand::startLevel(int32 level, Point at) {
-    setUpStandardStart(game, level);
+    headless.standardStart(level);
     pointerEvent(InputEvent::Move, at);
     tick();
     pointerEvent(InputEvent::Click, at);
@@ -62,7 +58,7 @@ void PlayerHand::startLevel(int32 level, Point at) {
 }
 
 void PlayerHand::play(const InputEvent& event) {
-    player.play(event);
+    headless.play(event);
     written.push_back(event);
 }
 
@@ -102,7 +98,7 @@ void PlayerHand::release() {
 }
 
 void PlayerHand::followBall() {
-    const TForm1& form = game.Form1;
+    const TForm1& form = headless.game.Form1;
     const int32 x = std::clamp<int32>(form.ball.Left + BallHalf, 0, TForm1::ClientWidth - 1);
     if (at && std::abs(at->x - x) < SteerSlack && steers(form, *at)) {
         tick();
@@ -112,11 +108,10 @@ void PlayerHand::followBall() {
 }
 
 bool PlayerHand::handReached() const {
-    // The hand says so in a box, and nothing else of a level's play does.
-    return std::ranges::any_of(platform.messages,
-                               [](const std::string& text) { return text.starts_with("Super!"); });
+    return headless.reported(GameEvent::HandReached);
 }
 
 bool PlayerHand::failed() const {
-    return game.Form2.Visible || !player.breach().empty() || player.ended();
+    return headless.game.Form2.Visible || !headless.player.breach().empty() ||
+           headless.player.ended();
 }

@@ -3,9 +3,8 @@
 #include <optional>
 #include <vector>
 
-#include "headless/eventplayer.h"
-#include "headless/recordingplatform.h"
-#include "play/game.h"
+#include "headless/headlessgame.h"
+#include "play/tickperiod.h"
 
 // A player's hand on the mouse, playing one level of a game tick by tick as a person could: at
 // most one pointer event before each frame tick, the pointer travelling at most MaxStep pixels a
@@ -13,7 +12,7 @@
 // every TicksPerCountdown ticks. Whatever it does is written down as script events.
 class PlayerHand {
 public:
-    enum { MaxStep = 40, TicksPerCountdown = 31 };
+    enum { MaxStep = 40 };
 
     struct Point {
         int32 x = 0, y = 0;
@@ -40,8 +39,10 @@ public:
     // from which it steers the paddle, when it has gone off, then the tick.
     void followBall();
 
-    const TForm1& form() const { return game.Form1; }
-    const Game& state() const { return game; }
+    const TForm1& form() const { return headless.game.Form1; }
+    const Game& state() const { return headless.game; }
+    // What the rules reported so far.
+    const std::vector<GameEvent>& reports() const { return headless.platform.events; }
     std::optional<Point> pointer() const { return at; }
     bool holding() const { return held; }
     long ticks() const { return played; }
@@ -55,9 +56,7 @@ private:
     void play(const InputEvent& event);
     void pointerEvent(InputEvent::Kind kind, Point to);
 
-    RecordingPlatform platform;
-    Game game;
-    EventPlayer player{game, platform};
+    HeadlessGame headless;
     std::optional<Point> at;
     bool held = false;
     long played = 0;

@@ -1,8 +1,7 @@
 #include "designer/standstill.h"
 
 #include "designer/playerhand.h"
-#include "headless/eventplayer.h"
-#include "headless/standardstart.h"
+#include "headless/headlessgame.h"
 
 std::optional<Standstill> StandstillWatch::observe(const TForm1& form) {
     const bool inPlay = !form.halt && form.Timer1.Enabled && !form.Label4.Visible;
@@ -42,16 +41,12 @@ std::optional<Standstill> probeStandstill(const std::string& text, int32 number,
 
 std::optional<Standstill> standstillIn(const std::string& text, int32 number,
                                        const std::vector<InputEvent>& events) {
-    RecordingPlatform platform;
-    Game game(platform, [&text] { return ProfileFile::fromText(text); });
-    game.Form1.FormCreate();
-    game.Form1.setEnabled(true);
-    setUpStandardStart(game, number);
-    EventPlayer player(game, platform);
+    HeadlessGame headless([&text] { return ProfileFile::fromText(text); });
+    headless.standardStart(number);
     StandstillWatch watch;
     for (const InputEvent& event : events) {
-        player.play(event);
-        if (const std::optional<Standstill> found = watch.observe(game.Form1)) {
+        headless.play(event);
+        if (const std::optional<Standstill> found = watch.observe(headless.game.Form1)) {
             return found;
         }
     }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "play/component.h"
+#include "play/gameevent.h"
 
 // The windows of the program, in the order they are created.
 enum class Window { Form1, Form3, Form2, Form4, Form5, Form6 };
@@ -36,4 +37,6 @@ public:
     // Draws one component of the main window at once, not at the next paint cycle.
     virtual void repaintNow(const Component& component) = 0;
     virtual TextExtent measureText(TextStyle style, const std::string& text) = 0;
+    // What happened in play; the windows show it through the components and have no use for it.
+    virtual void report(const GameEvent&) {}
 };

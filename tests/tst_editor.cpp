@@ -19,8 +19,12 @@
 
 namespace {
 
-// Elements by their place in the level file's reading order.
-enum { Hinder1 = 0, Hinder2 = 1, Hinder5 = 4, Dig11 = 22, None = -1 };
+// Elements by their place in the level file's reading order, as the table rows carry them.
+int placeOf(std::string_view name) {
+    return int(levelElementNamed(name)->place());
+}
+const int Hinder1 = placeOf("hinder1"), Hinder2 = placeOf("hinder2"), Hinder5 = placeOf("hinder5"),
+          Dig11 = placeOf("dig11"), None = -1;
 
 // hinder1 shown at 80,250 (201 x 30), hinder5 hidden at 300,100; the rest give no keys.
 const QByteArray Level =
@@ -47,13 +51,14 @@ struct Editor {
     FieldEditor* field() const { return window.field(); }
     EditSession& session() { return window.session(); }
     std::string text() { return session().document().text(); }
-    Placement placed(int element) { return session().layout()[std::size_t(element)]; }
+    Placement placed(int element) { return session().layout()[ElementId(std::size_t(element))]; }
     int selected() {
-        const std::optional<std::size_t> s = session().selection();
-        return s ? int(*s) : None;
+        const std::optional<ElementId> s = session().selection();
+        return s ? int(s->place()) : None;
     }
     void select(int element) {
-        session().select(element == None ? std::nullopt : std::optional<std::size_t>(element));
+        session().select(element == None ? std::nullopt
+                                         : std::optional(ElementId(std::size_t(element))));
     }
 
     QTemporaryDir dir;
@@ -282,19 +287,19 @@ void TestEditor::everyChangeUndoesAndRedoes() {
     session.deleteLevel();
     QCOMPARE(history.count(), 7);
     const std::string edited = editor.text();
-    const std::size_t levelInHand = session.level();
+    const LevelIndex levelInHand = session.level();
 
     while (history.canUndo()) {
         history.undo();
     }
     QCOMPARE(editor.text(), opened);
-    QCOMPARE(session.level(), std::size_t{0});
+    QVERIFY(session.level() == LevelIndex(0));
     QVERIFY(history.isClean());
     while (history.canRedo()) {
         history.redo();
     }
     QCOMPARE(editor.text(), edited);
-    QCOMPARE(session.level(), levelInHand);
+    QVERIFY(session.level() == levelInHand);
 }
 
 void TestEditor::savingChangesOnlyTheEditedValue() {
@@ -346,7 +351,7 @@ void TestEditor::aFailedSaveKeepsTheDocument() {
     const QString path = where.isEmpty() ? editor.path() : where;
     Placement moved = editor.placed(Hinder1);
     moved.Left = hinder1Left;
-    editor.session().place(Hinder1, moved, QStringLiteral("move"));
+    editor.session().place(ElementId(Hinder1), moved, QStringLiteral("move"));
     const std::string edited = editor.text();
 
     SeenBox seen;
@@ -363,7 +368,7 @@ void TestEditor::testPlayRunsTheLevelAsEditedAndEndsAlone() {
     Editor editor;
     Placement moved = editor.placed(Hinder1);
     moved.Left = 123;
-    editor.session().place(Hinder1, moved, QStringLiteral("move"));
+    editor.session().place(ElementId(Hinder1), moved, QStringLiteral("move"));
     const std::string edited = editor.text();
 
     editor.window.playLevel();
@@ -404,25 +409,24 @@ void TestEditor::provingMarksTheLevelsAsTheyStand() {
     }
 
     // The hand hidden: an error, and the proof no longer holds. Undone, it holds again.
-    editor.session().setLevel(2);
+    editor.session().setLevel(LevelIndex(2));
     Placement hand = editor.placed(Dig11);
     hand.Visible = false;
-    editor.session().place(Dig11, hand, QStringLiteral("hide"));
+    editor.session().place(ElementId(Dig11), hand, QStringLiteral("hide"));
     QCOMPARE(status(2), QStringLiteral("Level 3 – Fehler"));
     hand.Visible = true;
     hand.Left += 1;
-    editor.session().place(Dig11, hand, QStringLiteral("show"));
+    editor.session().place(ElementId(Dig11), hand, QStringLiteral("show"));
     QCOMPARE(status(2), QStringLiteral("Level 3 – nicht bewiesen"));
     editor.session().history().undo();
     editor.session().history().undo();
     QCOMPARE(status(2), QStringLiteral("Level 3"));
 
     // A level finished in under two seconds is worth a word.
-    for (std::size_t i = 0; i < editor.session().document().levels().size(); ++i) {
+    for (const LevelIndex i : editor.session().document().places()) {
         editor.session().setLevel(i);
-        const ProofRecords::Outcome* proof =
-            editor.window.proofRecords().find(editor.session().document(), i);
-        QVERIFY(proof && proof->solved);
+        const LevelProof* proof = editor.window.proofRecords().find(editor.session().document(), i);
+        QVERIFY(proof && proof->proved());
         const bool quick = proof->playthrough.ticks * TickPeriodMs < 2000;
         QCOMPARE(!editor.window.problems()
                       ->findItems(QStringLiteral("in weniger als zwei"), Qt::MatchContains)
@@ -478,7 +482,7 @@ void TestEditor::levelsKeepTheirNames_data() {
     QTest::addColumn<bool>("warns");
 
     const auto to = [](std::size_t place) {
-        return ListEdit([place](EditSession& s) { s.moveLevelTo(place); });
+        return ListEdit([place](EditSession& s) { s.moveLevelTo(LevelIndex(place)); });
     };
     const auto by = [](int direction) {
         return ListEdit([direction](EditSession& s) { s.moveLevel(direction); });
@@ -502,17 +506,17 @@ void TestEditor::levelsKeepTheirNames() {
     Editor editor(namedLevels(24));
     EditSession& session = editor.session();
     QSignalSpy warned(&session, &EditSession::ruleLevelChanged);
-    session.setLevel(std::size_t(start));
+    session.setLevel(LevelIndex(std::size_t(start)));
     edit(session);
     QCOMPARE(warned.count(), warns ? 1 : 0);
     const LevelDocument& document = session.document();
     LevelList* list = editor.window.levelList();
     QCOMPARE(list->count(), int(document.levels().size()));
     // Each name stays with its level's contents, and the list shows it.
-    for (std::size_t i = 0; i < document.levels().size(); ++i) {
-        const QString name = QStringLiteral("L%1").arg(document.layout(i)[Hinder1].Left);
+    for (const LevelIndex i : document.places()) {
+        const QString name = QStringLiteral("L%1").arg(document.layout(i)[ElementId(Hinder1)].Left);
         QCOMPARE(QString::fromStdString(document.name(i)), name);
-        QCOMPARE(list->item(int(i))->text().section(QLatin1Char('\n'), 1), name);
+        QCOMPARE(list->item(int(i.place()))->text().section(QLatin1Char('\n'), 1), name);
     }
     QCOMPARE(editor.window.levelName()->text(),
              QString::fromStdString(document.name(session.level())));
@@ -751,7 +755,7 @@ void TestEditor::aFileWithoutLevelsIsSaid() {
 void TestEditor::aTestPlayKeepsToItsLevel() {
     const QByteArray hand = "dig11=0\ndig11.top=40\ndig11.width=49\ndig11.height=60\n";
     Editor editor(Level + QByteArray(Level).replace("[1]", "[2]") + hand + "[3]\n" + Level.mid(4));
-    editor.session().setLevel(1);
+    editor.session().setLevel(LevelIndex(1));
     editor.window.playLevel();
     TestPlay* play = editor.window.testPlay();
     QVERIFY(play);

@@ -7,9 +7,7 @@
 #include <fstream>
 #include <random>
 
-#include "headless/eventplayer.h"
-#include "headless/recordingplatform.h"
-#include "play/game.h"
+#include "headless/headlessgame.h"
 
 namespace {
 
@@ -152,14 +150,14 @@ struct SoakResult {
 SoakResult soak(const std::string& levelFile, std::uint32_t randomStart, long tickBudget) {
     SoakResult result;
     for (std::uint32_t run = 0; result.ticks < tickBudget && result.breach.empty(); ++run) {
-        RecordingPlatform platform;
-        Game game(platform, [&levelFile] { return ProfileFile(levelFile); });
-        RandomPlayer player(game, randomStart + run);
-        EventPlayer events(game, platform,
-                           [&player](InputEvent& event) { return player.boxEvent(event); });
-        game.Form1.FormCreate();
-        game.Form1.setEnabled(true);
-        if (platform.quit) {
+        HeadlessGame headless([&levelFile] { return ProfileFile(levelFile); },
+                              HeadlessGame::Begin::BeforeStartUp);
+        const Game& game = headless.game;
+        RandomPlayer player(headless.game, randomStart + run);
+        headless.player.setBoxEvents(
+            [&player](InputEvent& event) { return player.boxEvent(event); });
+        headless.startUp();
+        if (headless.platform.quit) {
             result.breach = "the level file was refused at start-up";
             break;
         }
@@ -175,18 +173,18 @@ SoakResult soak(const std::string& levelFile, std::uint32_t randomStart, long ti
                 sinceCountdown += event.count;
             }
             result.rounds += event.kind == InputEvent::Click && game.Form1.Label4.Visible;
-            if (!events.play(event)) {
+            if (!headless.play(event)) {
                 break;
             }
             if (sinceCountdown >= TicksPerCountdown &&
-                !events.play({InputEvent::Countdown, 0, 0, MouseButton::Left,
-                              sinceCountdown / TicksPerCountdown})) {
+                !headless.play({InputEvent::Countdown, 0, 0, MouseButton::Left,
+                                sinceCountdown / TicksPerCountdown})) {
                 break;
             }
             sinceCountdown %= TicksPerCountdown;
             result.highestLevel = std::max(result.highestLevel, game.Form1.levelnr);
         }
-        result.breach = events.breach();
+        result.breach = headless.player.breach();
     }
     return result;
 }

@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 
-#include "levels/levelkeys.h"
-
 namespace {
 
 const char* kindOf(Role role) {
@@ -26,12 +24,12 @@ const char* kindOf(Role role) {
 
 }  // namespace
 
-QString elementTitle(std::size_t element, bool withKey) {
-    const Element& e = elementOf(LevelReadOrder[element]);
-    const QString key = QString::fromLatin1(e.keyPrefix.data(), qsizetype(e.keyPrefix.size()));
-    QString title = QCoreApplication::translate("ElementNames", kindOf(e.role));
+QString elementTitle(ElementId element, bool withKey) {
+    const std::string_view name = element.name();
+    const QString key = QString::fromLatin1(name.data(), qsizetype(name.size()));
+    QString title = QCoreApplication::translate("ElementNames", kindOf(element.role()));
     // The hand is the only one of its kind; the others take the number of their key.
-    if (e.role != Role::Hand) {
+    if (element.role() != Role::Hand) {
         qsizetype digits = key.size();
         while (digits > 0 && key.at(digits - 1).isDigit()) {
             --digits;

@@ -9,7 +9,7 @@
 #include "designer/editor/editsession.h"
 #include "designer/editor/elementnames.h"
 #include "designer/editor/keyboardedits.h"
-#include "designer/editor/levelfindings.h"
+#include "designer/levelfindings.h"
 #include "designer/pictureboxes.h"
 
 namespace {
@@ -17,23 +17,12 @@ namespace {
 enum { HandleSize = 7, GridMajor = 50, Reach = 100000 };
 enum Edge { LeftEdge = 1, RightEdge = 2, TopEdge = 4, BottomEdge = 8 };
 constexpr qreal Faint = 0.35;
-constexpr std::size_t ElementCount = LevelReadOrder.size();
-
-std::optional<std::size_t> readIndexOf(Component TForm1::*member) {
-    for (std::size_t i = 0; i < ElementCount; ++i) {
-        if (LevelReadOrder[i] == member) {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
-QString nameOf(std::size_t element) {
+QString nameOf(ElementId element) {
     return elementTitle(element);
 }
 
-bool resizable(std::size_t element) {
-    return !fixedPicture(elementOf(LevelReadOrder[element]).role);
+bool resizable(ElementId element) {
+    return !fixedPicture(element.role());
 }
 
 int32 clamp32(std::int64_t value) {
@@ -124,10 +113,10 @@ void FieldEditor::rebuild() {
 // The elements of the level under the point in the order a click takes them: the shown ones from
 // the topmost down, then the hidden ones the same way. The red bar, the paddle and the ball lie
 // above them, but are no part of a level.
-std::vector<std::size_t> FieldEditor::elementsAt(QPoint point) const {
-    std::vector<std::size_t> shown, hidden;
+std::vector<ElementId> FieldEditor::elementsAt(QPoint point) const {
+    std::vector<ElementId> shown, hidden;
     for (auto it = Elements.rbegin(); it != Elements.rend(); ++it) {
-        const std::optional<std::size_t> element = readIndexOf(it->member);
+        const std::optional<ElementId> element = levelElementOf(it->member);
         if (element && preview.element(*element).Visible &&
             preview.element(*element).contains(point.x(), point.y())) {
             (preview.hiddenInFile(*element) ? hidden : shown).push_back(*element);
@@ -139,8 +128,8 @@ std::vector<std::size_t> FieldEditor::elementsAt(QPoint point) const {
 
 // The element under the point that a click takes after `after`: the first one again after the
 // last, and the first one when `after` is not there.
-std::optional<std::size_t> FieldEditor::nextAt(QPoint point, std::size_t after) const {
-    const std::vector<std::size_t> under = elementsAt(point);
+std::optional<ElementId> FieldEditor::nextAt(QPoint point, ElementId after) const {
+    const std::vector<ElementId> under = elementsAt(point);
     if (under.empty()) {
         return std::nullopt;
     }
@@ -202,7 +191,7 @@ Placement FieldEditor::dragged(const Drag& d, QPoint to) const {
     return {clamp32(left), clamp32(top), clamp32(right - left), clamp32(bottom - top), p.Visible};
 }
 
-void FieldEditor::showDragged(std::size_t element, const Placement& placement) {
+void FieldEditor::showDragged(ElementId element, const Placement& placement) {
     Component& c = preview.element(element);
     c.Left = placement.Left;
     c.Top = placement.Top;
@@ -217,10 +206,10 @@ void FieldEditor::mousePressEvent(QMouseEvent* event) {
     }
     const QPoint at = event->position().toPoint();
     const std::optional<int> edges = handleAt(at);
-    const std::optional<std::size_t> selected = session.selection();
-    const std::vector<std::size_t> under = elementsAt(at);
+    const std::optional<ElementId> selected = session.selection();
+    const std::vector<ElementId> under = elementsAt(at);
     const bool onSelection = selected && std::ranges::find(under, *selected) != under.end();
-    std::optional<std::size_t> element = under.empty() ? std::nullopt : std::optional(under[0]);
+    std::optional<ElementId> element = under.empty() ? std::nullopt : std::optional(under[0]);
     if (edges || (onSelection && !(event->modifiers() & Qt::AltModifier))) {
         element = selected;
     } else if (onSelection) {
@@ -293,13 +282,13 @@ void FieldEditor::keyPressEvent(QKeyEvent* event) {
 }
 
 void FieldEditor::apply(const KeyEdit& edit) {
-    const std::optional<std::size_t> selected = session.selection();
+    const std::optional<ElementId> selected = session.selection();
     if (edit.action == KeyAction::SelectNext) {
-        session.select(selected ? (*selected + 1) % ElementCount : 0);
+        session.select(selected ? selected->next() : LevelElements.front());
         return;
     }
     if (edit.action == KeyAction::SelectPrevious) {
-        session.select(selected ? (*selected + ElementCount - 1) % ElementCount : ElementCount - 1);
+        session.select(selected ? selected->previous() : LevelElements.back());
         return;
     }
     if (!selected || !session.hasLevel()) {
@@ -337,7 +326,7 @@ void FieldEditor::paintEvent(QPaintEvent*) {
     for (const bool hiddenPass : {true, false}) {
         FieldPainter::paint(
             painter, preview.form(), QRegion(rect()), [this, hiddenPass](const Element& element) {
-                const std::optional<std::size_t> index = readIndexOf(element.member);
+                const std::optional<ElementId> index = levelElementOf(element.member);
                 const bool hidden = index && preview.hiddenInFile(*index);
                 return hidden != hiddenPass ? 0.0 : hidden ? Faint : 1.0;
             });
@@ -362,13 +351,13 @@ void FieldEditor::paintEvent(QPaintEvent*) {
 // beyond the picture, so that no part the ball hits is unseen.
 void FieldEditor::paintBoxes(QPainter& painter) const {
     painter.setBrush(Qt::NoBrush);
-    for (std::size_t i = 0; i < ElementCount; ++i) {
+    for (const ElementId i : LevelElements) {
         const Component& c = preview.element(i);
         if (!c.Visible || c.Width <= 0 || c.Height <= 0) {
             continue;
         }
         const QRect box = rectOf(c);
-        const PictureBox picture = pictureBox(elementOf(LevelReadOrder[i]).role);
+        const PictureBox picture = pictureBox(i.role());
         const QRect seen(box.topLeft(), QSize(std::min(box.width(), int(picture.width)),
                                               std::min(box.height(), int(picture.height))));
         if (seen != box) {

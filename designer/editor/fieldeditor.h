@@ -51,20 +51,20 @@ protected:
 
 private:
     struct Drag {
-        std::size_t element;
+        ElementId element;
         int edges;  // those a drag on a handle takes along; none moves the whole element
         QPoint from;
         Placement start;
     };
 
     void rebuild();
-    std::vector<std::size_t> elementsAt(QPoint point) const;
-    std::optional<std::size_t> nextAt(QPoint point, std::size_t after) const;
+    std::vector<ElementId> elementsAt(QPoint point) const;
+    std::optional<ElementId> nextAt(QPoint point, ElementId after) const;
     std::optional<int> handleAt(QPoint point) const;
     std::optional<QRect> selectionRect() const;
     Placement dragged(const Drag& drag, QPoint to) const;
     int32 snap(std::int64_t value) const;
-    void showDragged(std::size_t element, const Placement& placement);
+    void showDragged(ElementId element, const Placement& placement);
     void apply(const KeyEdit& edit);
     void paintGrid(QPainter& painter) const;
     void paintSelection(QPainter& painter) const;

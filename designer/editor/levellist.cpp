@@ -5,8 +5,8 @@
 #include <QStyle>
 
 #include "designer/editor/editsession.h"
-#include "designer/editor/levelfindings.h"
-#include "designer/editor/proofrecords.h"
+#include "designer/levelfindings.h"
+#include "designer/proofrecords.h"
 
 LevelList::LevelList(EditSession& session, const ProofRecords& proofs, QWidget* parent)
     : QListWidget(parent), session(session), proofs(proofs) {
@@ -16,7 +16,7 @@ LevelList::LevelList(EditSession& session, const ProofRecords& proofs, QWidget* 
     connect(&session, &EditSession::levelChanged, this, &LevelList::refresh);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) {
-            this->session.setLevel(std::size_t(row));
+            this->session.setLevel(LevelIndex(std::size_t(row)));
         }
     });
     refresh();
@@ -32,11 +32,11 @@ void LevelList::refresh() {
     while (count() < int(document.levels().size())) {
         addItem(new QListWidgetItem);
     }
-    for (std::size_t i = 0; i < document.levels().size(); ++i) {
-        const LevelDocument::Level& level = document.levels()[i];
+    for (const LevelIndex i : document.places()) {
+        const LevelDocument::Level& level = document.level(i);
         QString text = tr("Level %1").arg(level.number);
         QStyle::StandardPixmap icon = QStyle::SP_DialogApplyButton;
-        const ProofRecords::Outcome* proof = proofs.find(document, i);
+        const LevelProof* proof = proofs.find(document, i);
         if (!level.read) {
             text += tr(" – wird nicht gelesen");
             icon = QStyle::SP_MessageBoxWarning;
@@ -46,7 +46,7 @@ void LevelList::refresh() {
         } else if (!proof) {
             text += tr(" – nicht bewiesen");
             icon = QStyle::SP_MessageBoxQuestion;
-        } else if (!proof->solved) {
+        } else if (!proof->proved()) {
             text += tr(" – keine Lösung");
             icon = QStyle::SP_MessageBoxWarning;
         }
@@ -54,12 +54,12 @@ void LevelList::refresh() {
         if (!name.empty()) {
             text += QLatin1Char('\n') + QString::fromStdString(name);
         }
-        item(int(i))->setText(text);
-        item(int(i))->setToolTip(QString::fromStdString(document.comment(i)));
-        item(int(i))->setIcon(style()->standardIcon(icon));
+        item(int(i.place()))->setText(text);
+        item(int(i.place()))->setToolTip(QString::fromStdString(document.comment(i)));
+        item(int(i.place()))->setIcon(style()->standardIcon(icon));
     }
     if (session.hasLevel()) {
-        setCurrentRow(int(session.level()));
+        setCurrentRow(int(session.level().place()));
     }
 }
 
@@ -76,5 +76,5 @@ void LevelList::dropEvent(QDropEvent* event) {
                               dropIndicatorPosition() == QAbstractItemView::BelowItem, count());
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
-    session.moveLevelTo(std::size_t(to));
+    session.moveLevelTo(LevelIndex(std::size_t(to)));
 }

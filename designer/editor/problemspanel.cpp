@@ -3,8 +3,9 @@
 #include <QStyle>
 
 #include "designer/editor/editsession.h"
-#include "designer/editor/levelfindings.h"
-#include "designer/editor/proofrecords.h"
+#include "designer/levelfindings.h"
+#include "designer/proofrecords.h"
+#include "designer/wording.h"
 #include "play/tickperiod.h"
 
 namespace {
@@ -38,34 +39,36 @@ void ProblemsPanel::refresh() {
         auto* item = new QListWidgetItem(
             style()->standardIcon(error ? QStyle::SP_MessageBoxCritical
                                         : QStyle::SP_MessageBoxWarning),
-            tr("Level %1: %2").arg(finding.level).arg(QString::fromStdString(finding.text)));
+            tr("Level %1: %2")
+                .arg(finding.level)
+                .arg(QString::fromStdString(describe(finding, Language::German))));
         item->setData(LevelNumber, finding.level);
         if (finding.element) {
-            item->setData(ElementIndex, qulonglong(*finding.element));
+            item->setData(ElementIndex, qulonglong(finding.element->place()));
         }
         addItem(item);
     }
     if (!session.hasLevel()) {
         return;
     }
-    const ProofRecords::Outcome* proof = proofs.find(document, session.level());
+    const LevelProof* proof = proofs.find(document, session.level());
     QString said = tr("Noch nicht bewiesen, dass sich der Level beenden lässt (F7 prüft alle).");
-    if (proof && proof->solved) {
+    if (proof && proof->proved()) {
         const int pennies = proof->playthrough.pennies;
         said =
             tr("Bewiesen: lösbar in %1 Takten, %2.")
                 .arg(proof->playthrough.ticks)
                 .arg(pennies == 1 ? tr("mit einem Pfennig") : tr("mit %1 Pfennigen").arg(pennies));
     } else if (proof) {
-        said = QString::fromStdString(proof->why);
+        said = QString::fromStdString(describe(*proof, Language::German));
     }
     addItem(new QListWidgetItem(style()->standardIcon(QStyle::SP_MessageBoxInformation), said));
-    if (proof && proof->solved && proof->playthrough.ticks * TickPeriodMs < QuickMs) {
+    if (proof && proof->proved() && proof->playthrough.ticks * TickPeriodMs < QuickMs) {
         addItem(new QListWidgetItem(
             style()->standardIcon(QStyle::SP_MessageBoxWarning),
             tr("Level %1 ist in %2 Sekunden geschafft, in weniger als zwei: ist er so leicht "
                "gemeint?")
-                .arg(document.levels()[session.level()].number)
+                .arg(document.level(session.level()).number)
                 .arg(proof->playthrough.ticks * TickPeriodMs / 1000.0, 0, 'f', 1)));
     }
 }
@@ -79,11 +82,11 @@ void ProblemsPanel::choose(QListWidgetItem* item) {
     // Once the click is done with: another level in hand fills this list anew.
     QMetaObject::invokeMethod(
         this,
-        [this, number, element = std::size_t(element.toULongLong())] {
+        [this, number, element = ElementId(element.toULongLong())] {
             const LevelDocument& document = session.document();
             // About the level in hand, read or not, or else about the level of that number.
-            if (!session.hasLevel() || document.levels()[session.level()].number != number) {
-                if (const std::optional<std::size_t> index = document.indexOf(number)) {
+            if (!session.hasLevel() || document.level(session.level()).number != number) {
+                if (const std::optional<LevelIndex> index = document.indexOf(number)) {
                     session.setLevel(*index);
                 }
             }

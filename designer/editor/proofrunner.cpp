@@ -54,19 +54,9 @@ void ProofRunner::run(const std::string& text, const std::vector<Job>& jobs) {
             return !cancelled.load();
         };
         progress(0);
-        ProofRecords::Outcome outcome;
-        outcome.playthrough = solveLevel(opener, job.number, {}, progress);
+        const LevelProof outcome = proveLevel(opener, job.number, {}, progress);
         if (cancelled) {
             break;
-        }
-        std::string why;
-        outcome.solved = outcome.playthrough.solved &&
-                         provesLevel(opener, job.number,
-                                     playthroughScript(job.number, outcome.playthrough), why);
-        if (!outcome.playthrough.solved) {
-            outcome.why = "Keine Lösung gefunden.";
-        } else if (!outcome.solved) {
-            outcome.why = "Die gefundene Lösung hält der Nachprüfung nicht stand (" + why + ").";
         }
         QMetaObject::invokeMethod(this, [=, this] { emit proved(job, outcome); });
     }

@@ -96,13 +96,13 @@ QString PropertyPanel::rejection(LevelField field, const QString& typed) {
 }
 
 void PropertyPanel::showSelection() {
-    const std::optional<std::size_t> element = session.selection();
+    const std::optional<ElementId> element = session.selection();
     const bool shown = element && session.hasLevel();
     setEnabled(shown);
     said->clear();
     title->setText(shown ? elementTitle(*element, true) : tr("Kein Element gewählt"));
     const Placement placed = shown ? session.layout()[*element] : Placement{0, 0, 0, 0, false};
-    const Role role = shown ? elementOf(LevelReadOrder[*element]).role : Role::Hand;
+    const Role role = shown ? element->role() : Role::Hand;
     const bool fixed = shown && fixedPicture(role);
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         numbers[i]->setText(QString::number(fieldOf(placed, NumberFields[i].field)));
@@ -134,7 +134,7 @@ void PropertyPanel::typed(std::size_t number) {
 }
 
 void PropertyPanel::edit(LevelField field, int32 value) {
-    const std::optional<std::size_t> element = session.selection();
+    const std::optional<ElementId> element = session.selection();
     if (!element || !session.hasLevel()) {
         return;
     }
@@ -144,11 +144,11 @@ void PropertyPanel::edit(LevelField field, int32 value) {
 }
 
 void PropertyPanel::fitToPicture() {
-    const std::optional<std::size_t> element = session.selection();
+    const std::optional<ElementId> element = session.selection();
     if (!element || !session.hasLevel()) {
         return;
     }
-    const PictureBox picture = pictureBox(elementOf(LevelReadOrder[*element]).role);
+    const PictureBox picture = pictureBox(element->role());
     Placement placed = session.layout()[*element];
     placed.Width = picture.width;
     placed.Height = picture.height;

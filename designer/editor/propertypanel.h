@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "levels/levelkeys.h"
+#include "play/levelelements.h"
 
 class EditSession;
 class QCheckBox;

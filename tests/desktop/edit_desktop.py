@@ -5,6 +5,10 @@ hinder5, moves it three pixels right with the arrow key and saves with Ctrl+S. E
 value changes in the file and every other byte stays; Ctrl+Z and Ctrl+S again give the original
 bytes, and Ctrl+Q then ends the editor without a question.
 
+Then, on a file of two named levels of its own: a click where a hidden bar lies over a shown one
+takes the shown one, a second click the hidden one beneath, each moved by an arrow key; and the
+first level dragged in the list below the second takes its name along, and the numbers follow.
+
 Usage: edit_desktop.py --editor BINARY --levels FILE --wm openbox|icewm|fluxbox --out DIR
 Prints one line per check; a failed check keeps a screenshot in DIR. Exit code 0 when every check
 held, 1 when one failed, 77 when the desktop tools are missing.
@@ -23,6 +27,19 @@ TITLE = "Quirlon 95 Leveleditor"
 # Bounds on polling the file and the program; only a hang uses them up.
 FILE_TRIES = 100
 EXIT_TRIES = 100
+# The field: a black row at least this long lies under its header strip, this many rows high.
+FIELD_RUN = 400
+FIELD_HEADER = 40
+# Two named levels; in the first the hidden hinder5 lies over the shown hinder1 at PILE.
+NAMED_LEVELS = ("; Level 1 - Erster\n[1]\n"
+                "hinder1.left=300\nhinder1.top=250\nhinder1.width=201\nhinder1.height=30\n"
+                "hinder5.left=320\nhinder5.top=245\nhinder5.width=100\nhinder5.height=30\n"
+                "hinder5.visible=0\ndig11=500\ndig11.top=100\ndig11.width=49\ndig11.height=60\n"
+                "\n; Level 2 - Zweiter\n[2]\nhinder1.left=80\n")
+PILE = (350, 262)
+# Rows of the level list below its top: the first item, and below the second one.
+ITEM_FIRST = 12
+ITEM_BELOW_SECOND = 90
 
 
 def changed_lines(before, after):
@@ -93,13 +110,11 @@ class EditorTier:
         os.makedirs(folder)
         path = os.path.join(folder, "328lvd.ini")
         shutil.copy(levels, path)
-        env = dict(self.desktop.env, QT_QPA_PLATFORM="xcb",
-                   XDG_DATA_HOME=os.path.join(self.scratch, "data"),
-                   XDG_DATA_DIRS=os.path.join(self.scratch, "nothing"))
-        log = open(os.path.join(self.scratch, "editor.log"), "w")
-        self.process = subprocess.Popen([self.editor, path], env=env, stdout=log, stderr=log)
+        self.start(path)
         try:
             self.edit(path, shipped)
+            if not self.failed:
+                self.named(os.path.join(folder, "named.ini"))
         finally:
             if self.process.poll() is None:
                 self.process.kill()
@@ -140,11 +155,81 @@ class EditorTier:
         self.check("Ctrl+Z and Ctrl+S give back the shipped bytes", self.file_becomes(path, shipped),
                    "the file differs from the shipped one")
 
+        self.quit()
+
+    def quit(self):
         self.desktop.key("ctrl+q")
         code = self.desktop.wait_for(lambda: self.process.poll() is not None and
                                      (self.process.returncode,), EXIT_TRIES)
         self.check("Ctrl+Q ends the editor with nothing left unsaved", code == (0,),
                    "still running" if code is None else f"exit code {code[0]}")
+
+    def start(self, path):
+        env = dict(self.desktop.env, QT_QPA_PLATFORM="xcb",
+                   XDG_DATA_HOME=os.path.join(self.scratch, "data"),
+                   XDG_DATA_DIRS=os.path.join(self.scratch, "nothing"))
+        log = open(os.path.join(self.scratch, "editor.log"), "a")
+        self.process = subprocess.Popen([self.editor, path], env=env, stdout=log, stderr=log)
+
+    def field_and_list(self, window):
+        """The field's top-left corner on the screen, found as the left end of the long black rows
+        under its header strip, and the middle of the level list's column left of it."""
+        x, y, w, h = self.desktop.describe(window)["rect"]
+        raw = subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage",
+                              "-depth", "8", "rgb:-"], env=self.desktop.env,
+                             capture_output=True).stdout
+        if len(raw) != w * h * 3:
+            return None
+        starts = {}
+        for row in range(h):
+            line = raw[row * w * 3:(row + 1) * w * 3]
+            run = line.find(b"\0" * 3 * FIELD_RUN)
+            if run >= 0 and run % 3 == 0:
+                starts.setdefault(run // 3, []).append(row)
+        if not starts:
+            return None
+        left = max(starts, key=lambda start: len(starts[start]))
+        top = min(starts[left]) - FIELD_HEADER
+        return (x + left, y + top), (x + left // 2, y + top)
+
+    def named(self, path):
+        with open(path, "w") as f:
+            f.write(NAMED_LEVELS)
+        self.start(path)
+        window = self.desktop.wait_for(self.editor_window)
+        if not self.check("the editor opens a file of its own", window is not None,
+                          "it never came"):
+            return
+        self.desktop.wait_for(lambda: self.desktop.active() == window)
+        found = self.desktop.wait_for(lambda: self.field_and_list(window))
+        if not self.check("the field is found on the screen", found is not None, "no black field"):
+            return
+        (fx, fy), (lx, ly) = found
+        pile = (fx + PILE[0], fy + PILE[1])
+        expected = NAMED_LEVELS
+        for step, key in [("a click over a hidden bar takes the shown one", "hinder1.left=300"),
+                          ("a second click takes the hidden one beneath", "hinder5.left=320")]:
+            self.desktop.click(*pile)
+            self.desktop.key("Right")
+            self.desktop.key("ctrl+s")
+            name, value = key.split("=")
+            expected = expected.replace(key, f"{name}={int(value) + 1}", 1)
+            self.check(step, self.file_becomes(path, expected.encode()),
+                       "another value changed, or none")
+
+        self.desktop.x("xdotool", "mousemove", str(lx), str(ly + ITEM_FIRST), "mousedown", "1")
+        for dy in range(ITEM_FIRST, ITEM_BELOW_SECOND, 4):
+            self.desktop.x("xdotool", "mousemove", str(lx), str(ly + dy))
+        self.desktop.x("xdotool", "mouseup", "1")
+        self.desktop.key("ctrl+s")
+        # The levels change places with their names; the blank line between them stays.
+        first, second = expected.split("\n\n; Level 2")
+        swapped = (("; Level 2" + second).replace("; Level 2 - Zweiter\n[2]",
+                                                  "; Level 1 - Zweiter\n[1]") + "\n" +
+                   (first + "\n").replace("; Level 1 - Erster\n[1]", "; Level 2 - Erster\n[2]"))
+        self.check("a level dragged below the next takes its name along",
+                   self.file_becomes(path, swapped.encode()), "the file is not the two swapped")
+        self.quit()
 
 
 def main():

@@ -13,9 +13,9 @@
 
 #include "app/playfield.h"
 #include "designer/leveldocument.h"
-#include "designer/solver.h"
-#include "headless/eventplayer.h"
-#include "headless/standardstart.h"
+#include "designer/proof.h"
+#include "headless/headlessgame.h"
+#include "play/rules.h"
 
 namespace {
 
@@ -25,16 +25,10 @@ const char* const Usage =
     "usage: quirlon95-levelsheet LEVELFILE PICTURE [--ways] [--width W] [N...]\n";
 
 // A game on the level file, waiting for the start click of `level` as after a fresh start.
-struct StartedGame {
-    StartedGame(const TForm1::LevelFileOpener& opener, int32 level) : game(platform, opener) {
-        game.Form1.FormCreate();
-        game.Form1.setEnabled(true);
-        setUpStandardStart(game, level);
+struct StartedGame : HeadlessGame {
+    StartedGame(const TForm1::LevelFileOpener& opener, int32 level) : HeadlessGame(opener) {
+        standardStart(level);
     }
-
-    RecordingPlatform platform;
-    Game game;
-    EventPlayer player{game, platform};
 };
 
 // The centres of the ball after each tick, and of the red bar while it is held, as the
@@ -54,25 +48,32 @@ void extend(QPainterPath& path, QPointF point, bool& open) {
 }
 
 std::optional<Ways> waysThrough(const TForm1::LevelFileOpener& opener, int32 level) {
-    const Playthrough found = solveLevel(opener, level);
-    if (!found.solved) {
+    const LevelProof proof = proveLevel(opener, level);
+    if (!proof.proved()) {
         return std::nullopt;
     }
+    const Playthrough& found = proof.playthrough;
     StartedGame started(opener, level);
     const TForm1& form = started.game.Form1;
     Ways ways;
     bool ballOpen = false, barOpen = false;
-    // The hand's box ends the way: after level 7's the game puts the ball back to its start.
+    // The hand ends the way: after the last level's the game puts the ball back to its start.
     for (const InputEvent& event : found.events) {
-        started.player.play(event);
-        if (!started.platform.messages.empty()) {
+        started.play(event);
+        if (started.reported(GameEvent::HandReached)) {
             break;
         }
         if (event.kind == InputEvent::Tick) {
-            extend(ways.ball, QPointF(form.ball.Left + 12, form.ball.Top + 12), ballOpen);
+            extend(
+                ways.ball,
+                QPointF(form.ball.Left + rules::BallSize / 2, form.ball.Top + rules::BallSize / 2),
+                ballOpen);
         }
         if (form.ziehen) {
-            extend(ways.bar, QPointF(form.hinder7.Left + 50, form.hinder7.Top + 15), barOpen);
+            extend(ways.bar,
+                   QPointF(form.hinder7.Left + rules::RedBarWidth / 2,
+                           form.hinder7.Top + rules::RedBarHeight / 2),
+                   barOpen);
         } else {
             barOpen = false;
         }
@@ -82,7 +83,7 @@ std::optional<Ways> waysThrough(const TForm1::LevelFileOpener& opener, int32 lev
 
 QImage tileOf(const TForm1::LevelFileOpener& opener, int32 level, bool withWays) {
     StartedGame started(opener, level);
-    started.player.play({InputEvent::Click, StartX, StartY});
+    started.play({InputEvent::Click, StartX, StartY});
     PlayField field(started.game);
     QImage tile = field.grab().toImage().convertToFormat(QImage::Format_RGB32);
     if (!withWays) {
@@ -170,7 +171,7 @@ int main(int argc, char** argv) {
         std::cerr << Usage;
         return 2;
     }
-    std::string error;
+    LevelDocument::OpenError error{};
     const std::optional<LevelDocument> document =
         LevelDocument::open(args[0].toLocal8Bit().toStdString(), error);
     if (!document) {

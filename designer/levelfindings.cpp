@@ -1,4 +1,4 @@
-#include "designer/editor/levelfindings.h"
+#include "designer/levelfindings.h"
 
 #include <algorithm>
 #include <map>
@@ -9,17 +9,18 @@ enum { MaxRemembered = 1000 };
 
 }  // namespace
 
-std::optional<Standstill> standstillOf(const LevelDocument& document, std::size_t index) {
-    const LevelDocument::Level& level = document.levels()[index];
+std::optional<Standstill> standstillOf(const LevelDocument& document, LevelIndex index) {
+    const LevelDocument::Level& level = document.level(index);
     if (!level.read || document.refusal()) {
         return std::nullopt;
     }
     using Key = std::pair<int32, std::vector<int32>>;
     static std::map<Key, std::optional<Standstill>> tried;
     Key key{level.number, {}};
-    for (const Placement& placed : document.layout(index)) {
+    const LevelLayout layout = document.layout(index);
+    for (const ElementId id : LevelElements) {
         for (const LevelField field : LevelFields) {
-            key.second.push_back(fieldOf(placed, field));
+            key.second.push_back(fieldOf(layout[id], field));
         }
     }
     if (const auto found = tried.find(key); found != tried.end()) {
@@ -33,16 +34,16 @@ std::optional<Standstill> standstillOf(const LevelDocument& document, std::size_
     return tried[key] = probeStandstill(document.text(), level.number);
 }
 
-std::vector<Finding> levelFindings(const LevelDocument& document, std::size_t index) {
+std::vector<Finding> levelFindings(const LevelDocument& document, LevelIndex index) {
     std::vector<Finding> out;
-    if (const std::optional<std::string> refusal = document.refusal();
-        refusal && document.indexOf(1) == index) {
-        out.push_back({Finding::Error, 1, std::size_t{0}, "hinder1.left", *refusal, {}});
+    if (document.refusal() && document.indexOf(1) == index) {
+        out.push_back(
+            {Finding::Refused, Finding::Error, 1, LevelElements.front(), {}, "hinder1.left", {}});
     }
     const std::vector<Finding> own = checkLevel(document, index);
     out.insert(out.end(), own.begin(), own.end());
     if (const std::optional<Standstill> trap = standstillOf(document, index)) {
-        out.push_back(standstillFinding(document.levels()[index].number, *trap));
+        out.push_back(standstillFinding(document.level(index).number, *trap));
     }
     return out;
 }
