@@ -88,6 +88,7 @@ void drag(QWidget* field, QPoint from, QPoint to) {
 
 Q_DECLARE_METATYPE(Placement)
 Q_DECLARE_METATYPE(ListEdit)
+Q_DECLARE_METATYPE(std::function<void(Editor&)>)
 
 class TestEditor : public QObject {
     Q_OBJECT
@@ -131,6 +132,9 @@ private slots:
     void theTestWindowLeavesTheFieldInView();
     void thePointersPlaceIsShown();
     void aTrapIsFoundAndShown();
+    void severalMoveTogether_data();
+    void severalMoveTogether();
+    void placesCopiedGoToAnotherLevel();
 
 private:
     // The settings the editor remembers go here, never to the user's own.
@@ -842,6 +846,61 @@ void TestEditor::aTrapIsFoundAndShown() {
     QCOMPARE(stood.count(), 1);
     const auto at = stood.first().first().value<Standstill>();
     QCOMPARE(QPoint(at.left, at.top), QPoint(355, 305));
+}
+
+using FieldAct = std::function<void(Editor&)>;
+
+void TestEditor::severalMoveTogether_data() {
+    QTest::addColumn<FieldAct>("act");
+    QTest::addColumn<QPoint>("moved");
+
+    // hinder1 at 80,250 and the hidden hinder5 at 300,100, both taken.
+    const FieldAct band = [](Editor& e) { drag(e.field(), QPoint(60, 90), QPoint(420, 290)); };
+    const FieldAct shift = [](Editor& e) {
+        QTest::mouseClick(e.field(), Qt::LeftButton, {}, QPoint(100, 260));
+        QTest::mouseClick(e.field(), Qt::LeftButton, Qt::ShiftModifier, QPoint(350, 110));
+    };
+    QTest::newRow("a band, then an arrow key") << FieldAct([band](Editor& e) {
+        band(e);
+        QTest::keyClick(e.field(), Qt::Key_Right);
+    }) << QPoint(1, 0);
+    QTest::newRow("Shift+click, then a drag of one") << FieldAct([shift](Editor& e) {
+        shift(e);
+        drag(e.field(), QPoint(100, 260), QPoint(110, 265));
+    }) << QPoint(10, 5);
+    QTest::newRow("Shift+click twice takes it out again") << FieldAct([shift](Editor& e) {
+        shift(e);
+        QTest::mouseClick(e.field(), Qt::LeftButton, Qt::ShiftModifier, QPoint(350, 110));
+        QTest::keyClick(e.field(), Qt::Key_Down);
+    }) << QPoint(0, 0);
+}
+
+void TestEditor::severalMoveTogether() {
+    QFETCH(FieldAct, act);
+    QFETCH(QPoint, moved);
+
+    Editor editor;
+    act(editor);
+    QCOMPARE(editor.session().history().count(), 1);
+    QCOMPARE(QPoint(editor.placed(Hinder5).Left, editor.placed(Hinder5).Top),
+             QPoint(300, 100) + moved);
+    QCOMPARE(editor.placed(Hinder1).Left, 80 + moved.x());
+}
+
+void TestEditor::placesCopiedGoToAnotherLevel() {
+    Editor editor;
+    editor.session().selectAll({ElementId(Hinder1), ElementId(Hinder5)});
+    editor.session().copyPlaces();
+    editor.session().addLevel();
+    QCOMPARE(editor.session().level(), LevelIndex(1));
+    editor.session().pastePlaces();
+    const LevelLayout pasted = editor.session().layout();
+    const LevelLayout copied = editor.session().document().layout(LevelIndex(0));
+    for (const int element : {int(Hinder1), int(Hinder5)}) {
+        QVERIFY(pasted[ElementId(element)] == copied[ElementId(element)]);
+    }
+    QCOMPARE(editor.session().history().count(), 2);
+    QCOMPARE(editor.session().selectedAll().size(), std::size_t{2});
 }
 
 QTEST_MAIN(TestEditor)

@@ -182,6 +182,11 @@ void EditorWindow::buildMenus() {
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     bearbeiten->addActions({undo, redo});
+    bearbeiten->addSeparator();
+    connect(addItem(bearbeiten, tr("Orte kopieren"), QKeySequence::Copy), &QAction::triggered,
+            &edits, &EditSession::copyPlaces);
+    connect(addItem(bearbeiten, tr("Orte einfügen"), QKeySequence::Paste), &QAction::triggered,
+            &edits, &EditSession::pastePlaces);
 
     QMenu* ansicht = menuBar()->addMenu(tr("Ansicht"));
     QAction* hidden = addItem(ansicht, tr("Versteckte Elemente zeigen"));

@@ -1,6 +1,7 @@
 #include "designer/editor/editsession.h"
 
 #include <QUndoCommand>
+#include <algorithm>
 
 #include "play/elements.h"
 
@@ -73,6 +74,7 @@ void EditSession::reset(LevelDocument document) {
     doc = std::move(document);
     current = doc.indexOf(1).value_or(LevelIndex());
     selected.reset();
+    alsoSelected.clear();
     emit documentChanged();
     emit levelChanged();
     emit selectionChanged();
@@ -87,30 +89,85 @@ void EditSession::setLevel(LevelIndex index) {
 }
 
 void EditSession::select(std::optional<ElementId> element) {
-    if (element == selected) {
+    if (element == selected && alsoSelected.empty()) {
         return;
     }
     selected = element;
+    alsoSelected.clear();
     emit selectionChanged();
 }
 
-void EditSession::place(ElementId element, const Placement& placement, const QString& what,
-                        Merge merge) {
-    if (!hasLevel()) {
+std::vector<ElementId> EditSession::selectedAll() const {
+    std::vector<ElementId> all;
+    if (selected) {
+        all.push_back(*selected);
+    }
+    all.insert(all.end(), alsoSelected.begin(), alsoSelected.end());
+    return all;
+}
+
+void EditSession::selectAll(const std::vector<ElementId>& elements) {
+    selected = elements.empty() ? std::nullopt : std::optional(elements.front());
+    alsoSelected.assign(elements.begin() + (elements.empty() ? 0 : 1), elements.end());
+    emit selectionChanged();
+}
+
+void EditSession::toggleSelected(ElementId element) {
+    std::vector<ElementId> all = selectedAll();
+    const auto at = std::ranges::find(all, element);
+    if (at == all.end()) {
+        all.push_back(element);
+    } else {
+        all.erase(at);
+    }
+    selectAll(all);
+}
+
+void EditSession::placeAll(const Places& places, const QString& what, Merge merge) {
+    if (!hasLevel() || places.empty()) {
         return;
     }
-    const Placement now = layout()[element];
+    const LevelLayout now = layout();
     const LevelIndex index = current;
     change(
         what,
         [&](LevelDocument& edited) {
-            for (const LevelField field : LevelFields) {
-                if (fieldOf(placement, field) != fieldOf(now, field)) {
-                    edited.setValue(index, element, field, fieldOf(placement, field));
+            for (const auto& [element, placement] : places) {
+                for (const LevelField field : LevelFields) {
+                    if (fieldOf(placement, field) != fieldOf(now[element], field)) {
+                        edited.setValue(index, element, field, fieldOf(placement, field));
+                    }
                 }
             }
         },
-        index, merge, element);
+        index, merge, places.front().first);
+}
+
+void EditSession::copyPlaces() {
+    if (!hasLevel() || !selected) {
+        return;
+    }
+    copied.clear();
+    const LevelLayout now = layout();
+    for (const ElementId element : selectedAll()) {
+        copied.emplace_back(element, now[element]);
+    }
+}
+
+void EditSession::pastePlaces() {
+    placeAll(copied, tr("Orte einfügen"));
+    std::vector<ElementId> elements;
+    for (const auto& [element, placement] : copied) {
+        elements.push_back(element);
+    }
+    if (!elements.empty()) {
+        selectAll(elements);
+    }
+}
+
+void EditSession::place(ElementId element, const Placement& placement, const QString& what,
+                        Merge merge) {
+    placeAll({{element, placement}}, what, merge);
 }
 
 void EditSession::addLevel() {

@@ -4,6 +4,7 @@
 #include <QUndoStack>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "designer/leveldocument.h"
 
@@ -32,9 +33,25 @@ public:
     void setLevel(LevelIndex index);
     LevelLayout layout() const { return doc.layout(current); }
 
-    // The selected element, by its place in the level file's reading order.
+    // The selected element, by its place in the level file's reading order: the one the panel
+    // shows and the handles size. Others may be selected with it, to move together.
     std::optional<ElementId> selection() const { return selected; }
     void select(std::optional<ElementId> element);
+    // Every selected element, the one in `selection` first.
+    std::vector<ElementId> selectedAll() const;
+    // Selects these, the first as the one in `selection`.
+    void selectAll(const std::vector<ElementId>& elements);
+    // Adds an element to the selection, or takes it out.
+    void toggleSelected(ElementId element);
+
+    // Several elements placed anew at once, as one step of the history.
+    using Places = std::vector<std::pair<ElementId, Placement>>;
+    void placeAll(const Places& places, const QString& what, Merge merge = Merge::None);
+    // The places of the selected elements, kept to be given to the same elements of another
+    // level, or of this one once it has changed.
+    void copyPlaces();
+    void pastePlaces();
+    bool hasCopiedPlaces() const { return !copied.empty(); }
 
     // Gives an element of the level in hand a new place, size or visibility; only the values
     // that differ are written. `what` names the step in the history.
@@ -78,4 +95,6 @@ private:
     QUndoStack undoStack;
     LevelIndex current;
     std::optional<ElementId> selected;
+    std::vector<ElementId> alsoSelected;
+    Places copied;
 };

@@ -101,6 +101,7 @@ void FieldEditor::markStandstill(QPoint at) {
 
 void FieldEditor::rebuild() {
     drag.reset();
+    band.reset();
     played.reset();
     if (session.hasLevel()) {
         preview.show(session.document(), session.level(), showHidden);
@@ -208,6 +209,27 @@ void FieldEditor::mousePressEvent(QMouseEvent* event) {
     const std::optional<int> edges = handleAt(at);
     const std::optional<ElementId> selected = session.selection();
     const std::vector<ElementId> under = elementsAt(at);
+    if (event->modifiers() & Qt::ShiftModifier) {
+        if (!under.empty()) {
+            session.toggleSelected(under.front());
+        }
+        return;
+    }
+    if (!edges && under.empty()) {
+        session.select(std::nullopt);
+        band = QRect(at, QSize(1, 1));
+        return;
+    }
+    const std::vector<ElementId> all = session.selectedAll();
+    if (!edges && all.size() > 1 && std::ranges::find(all, under.front()) != all.end()) {
+        // One of several selected: they all go where it goes.
+        stepOnRelease = false;
+        drag = Drag{*selected, 0, at, session.layout()[*selected], {}};
+        for (const ElementId other : all) {
+            drag->group.emplace_back(other, session.layout()[other]);
+        }
+        return;
+    }
     const bool onSelection = selected && std::ranges::find(under, *selected) != under.end();
     std::optional<ElementId> element = under.empty() ? std::nullopt : std::optional(under[0]);
     if (edges || (onSelection && !(event->modifiers() & Qt::AltModifier))) {
@@ -218,8 +240,35 @@ void FieldEditor::mousePressEvent(QMouseEvent* event) {
     stepOnRelease = !edges && onSelection && element == selected;
     session.select(element);
     if (element) {
-        drag = Drag{*element, edges.value_or(0), at, session.layout()[*element]};
+        drag = Drag{*element, edges.value_or(0), at, session.layout()[*element], {}};
     }
+}
+
+// The group of a drag, each moved as far as the element that leads it.
+EditSession::Places FieldEditor::movedTogether(const Drag& d, const Placement& placed) const {
+    const std::int64_t dx = std::int64_t{placed.Left} - d.start.Left;
+    const std::int64_t dy = std::int64_t{placed.Top} - d.start.Top;
+    EditSession::Places moved;
+    for (auto [element, p] : d.group) {
+        p.Left = clamp32(p.Left + dx);
+        p.Top = clamp32(p.Top + dy);
+        moved.emplace_back(element, p);
+    }
+    return moved;
+}
+
+// Every element the band touches that the field shows, in the level file's order.
+void FieldEditor::selectInBand() {
+    std::vector<ElementId> touched;
+    for (const ElementId element : LevelElements) {
+        const Component& c = preview.element(element);
+        if (c.Visible && band->intersects(rectOf(c).adjusted(0, 0, 1, 1))) {
+            touched.push_back(element);
+        }
+    }
+    band.reset();
+    session.selectAll(touched);
+    update();
 }
 
 void FieldEditor::leaveEvent(QEvent*) {
@@ -229,7 +278,15 @@ void FieldEditor::leaveEvent(QEvent*) {
 void FieldEditor::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     emit pointerMoved(at);
+    if (band) {
+        band = QRect(band->topLeft(), at).normalized();
+        update();
+        return;
+    }
     if (drag) {
+        for (const auto& [element, placed] : movedTogether(*drag, dragged(*drag, at))) {
+            showDragged(element, placed);
+        }
         showDragged(drag->element, dragged(*drag, at));
         return;
     }
@@ -243,6 +300,10 @@ void FieldEditor::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void FieldEditor::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && band) {
+        selectInBand();
+        return;
+    }
     if (event->button() != Qt::LeftButton || !drag) {
         return;
     }
@@ -252,6 +313,11 @@ void FieldEditor::mouseReleaseEvent(QMouseEvent* event) {
     if (placed == done.start && stepOnRelease) {
         // A second click on the selection reaches for what lies beneath it.
         session.select(nextAt(event->position().toPoint(), done.element));
+        return;
+    }
+    if (!done.group.empty()) {
+        session.placeAll(movedTogether(done, placed),
+                         tr("%1 Elemente verschieben").arg(done.group.size()));
         return;
     }
     const QString what = done.edges == 0 ? tr("%1 verschieben") : tr("Größe von %1 ändern");
@@ -297,11 +363,20 @@ void FieldEditor::apply(const KeyEdit& edit) {
     Placement p = session.layout()[*selected];
     const QString name = nameOf(*selected);
     switch (edit.action) {
-        case KeyAction::Move:
-            p.Left = clamp32(std::int64_t{p.Left} + edit.dx);
-            p.Top = clamp32(std::int64_t{p.Top} + edit.dy);
-            session.place(*selected, p, tr("%1 verschieben").arg(name), EditSession::Merge::Move);
+        case KeyAction::Move: {
+            EditSession::Places moved;
+            for (const ElementId element : session.selectedAll()) {
+                Placement q = session.layout()[element];
+                q.Left = clamp32(std::int64_t{q.Left} + edit.dx);
+                q.Top = clamp32(std::int64_t{q.Top} + edit.dy);
+                moved.emplace_back(element, q);
+            }
+            const QString what = moved.size() == 1
+                                     ? tr("%1 verschieben").arg(name)
+                                     : tr("%1 Elemente verschieben").arg(moved.size());
+            session.placeAll(moved, what, EditSession::Merge::Move);
             break;
+        }
         case KeyAction::Resize:
             if (!resizable(*selected)) {
                 return;
@@ -345,6 +420,15 @@ void FieldEditor::paintEvent(QPaintEvent*) {
         paintGrid(painter);
     }
     paintSelection(painter);
+    paintBand(painter);
+}
+
+void FieldEditor::paintBand(QPainter& painter) const {
+    if (band) {
+        painter.setBrush(QColor(0, 255, 255, 40));
+        painter.setPen(QPen(QColor(0, 255, 255), 1, Qt::DashLine));
+        painter.drawRect(*band);
+    }
 }
 
 // The box the ball meets, of every element on the field: outlined, and hatched where it reaches
@@ -396,6 +480,11 @@ void FieldEditor::paintSelection(QPainter& painter) const {
         return;
     }
     painter.setBrush(Qt::NoBrush);
+    // Those selected with it are framed alike, without handles.
+    painter.setPen(QPen(QColor(0, 255, 255), 1, Qt::DashLine));
+    for (const ElementId other : session.selectedAll()) {
+        painter.drawRect(rectOf(preview.element(other)).adjusted(-1, -1, 0, 0));
+    }
     painter.setPen(QPen(Qt::black, 1));
     painter.drawRect(rect->adjusted(-1, -1, 0, 0));
     painter.setPen(QPen(QColor(0, 255, 255), 1, Qt::DashLine));

@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
+#include "designer/editor/editsession.h"
 #include "designer/editor/fieldpreview.h"
 
-class EditSession;
 struct KeyEdit;
 
 // The level in hand on the field, drawn as the game draws it, for editing with the mouse and the
@@ -17,6 +17,8 @@ struct KeyEdit;
 // lies under the pointer. Every element's box is outlined, and where it reaches beyond its
 // picture it is hatched; pennies and the hand, whose pictures have one size, have no handles.
 // Where the ball stands still in play, found by a first try or in a test play, a red ring shows.
+// Shift+click adds an element to the selection or takes it out, a drag over the empty field
+// selects what its band touches, and the selected elements move together.
 class FieldEditor : public QWidget {
     Q_OBJECT
 
@@ -55,6 +57,7 @@ private:
         int edges;  // those a drag on a handle takes along; none moves the whole element
         QPoint from;
         Placement start;
+        EditSession::Places group;  // the others selected with it, where they started
     };
 
     void rebuild();
@@ -70,6 +73,9 @@ private:
     void paintSelection(QPainter& painter) const;
     void paintBoxes(QPainter& painter) const;
     void paintStandstill(QPainter& painter, QPoint at) const;
+    void paintBand(QPainter& painter) const;
+    EditSession::Places movedTogether(const Drag& drag, const Placement& placed) const;
+    void selectInBand();
 
     EditSession& session;
     FieldPreview preview;
@@ -78,4 +84,5 @@ private:
     std::optional<Drag> drag;
     bool stepOnRelease = false;
     std::optional<QPoint> played;
+    std::optional<QRect> band;  // the rubber band a drag over the empty field spans
 };
