@@ -98,7 +98,8 @@ void TestApplicationSetup::theDesktopFindsItsEntryUnderTheProgramsId() {
 }
 
 void TestApplicationSetup::everyWindowCarriesTheGamesIcon() {
-    QVERIFY(!QApplication::windowIcon().pixmap(48).isNull());
+    // The icon comes once the event loop runs.
+    QTRY_VERIFY(!QApplication::windowIcon().pixmap(48).isNull());
 
     QtGameFixture fixture;
     fixture.open();
