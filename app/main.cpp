@@ -3,11 +3,13 @@
 #include "app/applicationsetup.h"
 #include "app/fontconfigreader.h"
 #include "app/gamewindows.h"
+#include "app/graphicsreader.h"
 
 int main(int argc, char** argv) {
     FontConfigReader fonts;
     QApplication app(argc, argv);
     fonts.wait();
+    GraphicsReader graphics;
     setUpApplication();
 
     GameWindows windows(QCoreApplication::applicationDirPath().toStdString());
