@@ -1,6 +1,6 @@
 // quirlon95-firstwindow [--rounds N]: how long the game takes from process start to its first
 // window shown on a real desktop, against an empty Qt window on the same Qt: on Xvfb under
-// openbox, and on a headless sway. Each round starts both, in turns, N rounds (10 unless told);
+// openbox, and on a headless sway. Each round starts both, in turns, N rounds (15 unless told);
 // prints the medians and their ratio, then one JSON line.
 #include <QCoreApplication>
 #include <functional>
@@ -13,7 +13,7 @@
 
 namespace {
 
-enum { DefaultRounds = 10 };
+enum { DefaultRounds = 15 };
 // Lets the desktop forget the last program before the next one starts.
 constexpr std::chrono::milliseconds Settle(150);
 
