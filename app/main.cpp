@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/applicationsetup.h"
+#include "app/deferredstyleicons.h"
 #include "app/fontconfigreader.h"
 #include "app/gamewindows.h"
 #include "app/graphicsreader.h"
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     fonts.wait();
     GraphicsReader graphics;
+    QApplication::setStyle(new DeferredStyleIcons);
     setUpApplication();
 
     GameWindows windows(QCoreApplication::applicationDirPath().toStdString());
