@@ -44,9 +44,11 @@ levelsheet: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quirlon95-levelsheet levels/328lvd.ini \
 	  $(BUILD)/levelsheet-ways.png --ways
 
-# The game headless under an autopilot at device pixel ratio 1 and 2, then the rules alone.
+# The game headless under an autopilot at device pixel ratio 1 and 2; its first window on X11 and
+# on Wayland against a bare Qt window; then the rules alone.
 bench: build
 	@$(BUILD)/bin/quirlon95-bench
+	@$(BUILD)/bin/quirlon95-firstwindow
 	@$(BUILD)/bin/quirlon95-corebench
 
 # The Debian package, installing to /usr, in the build folder.

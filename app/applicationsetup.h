@@ -6,6 +6,6 @@
 // are installed under it, and the desktop matches the game's windows to its entry through it.
 inline constexpr QLatin1StringView ApplicationId("de.quirlon95.Quirlon95");
 
-// Names the program and gives all its windows the game's icon. Call it once the QApplication
-// exists and before the first window shows.
+// Names the program and gives all its windows the game's icon, the icon once the event loop
+// runs. Call it once the QApplication exists and before the first window shows.
 void setUpApplication();

@@ -1,10 +1,17 @@
 #include <QApplication>
 
 #include "app/applicationsetup.h"
+#include "app/deferredstyleicons.h"
+#include "app/fontconfigreader.h"
 #include "app/gamewindows.h"
+#include "app/graphicsreader.h"
 
 int main(int argc, char** argv) {
+    FontConfigReader fonts;
     QApplication app(argc, argv);
+    fonts.wait();
+    GraphicsReader graphics;
+    QApplication::setStyle(new DeferredStyleIcons);
     setUpApplication();
 
     GameWindows windows(QCoreApplication::applicationDirPath().toStdString());

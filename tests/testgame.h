@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "headless/headlessgame.h"
+#include "play/levelelements.h"
 
 // A game on a recording platform that plays from a level file of its own, written into a
 // temporary directory. By default it stands where the start-up leaves it: the level file checked,

@@ -26,6 +26,7 @@ private slots:
     void ticks();
     void pilotKeepsTheBall();
     void reportHasEveryFigure();
+    void firstWindowReportHasEveryDesktop();
 };
 
 void TestBench::percentiles_data() {
@@ -138,6 +139,34 @@ void TestBench::reportHasEveryFigure() {
                 QVERIFY2(number.isDouble() && number.toDouble() >= 0, qPrintable(figure));
             }
         }
+    }
+}
+
+// One round on each desktop: each is measured, the game and the bare window each a number with
+// their ratio beside them, or skipped with the reason; nothing here asks how fast.
+void TestBench::firstWindowReportHasEveryDesktop() {
+    QProcess bench;
+    bench.start(QStringLiteral(QUIRLON_FIRSTWINDOW),
+                {QStringLiteral("--rounds"), QStringLiteral("1")});
+    QVERIFY(bench.waitForFinished(120000));
+    QCOMPARE(bench.exitCode(), 0);
+    const QByteArray lastLine = bench.readAllStandardOutput().trimmed().split('\n').last();
+    const QJsonObject report = QJsonDocument::fromJson(lastLine).object();
+    QVERIFY(report["targets_held"].isBool());
+    const QJsonArray desktops = report["first_window"].toArray();
+    QCOMPARE(desktops.size(), 2);
+    for (const QJsonValue& entry : desktops) {
+        const QJsonObject desktop = entry.toObject();
+        QVERIFY(!desktop["desktop"].toString().isEmpty());
+        if (desktop.contains(QStringLiteral("skipped"))) {
+            QVERIFY(!desktop["skipped"].toString().isEmpty());
+            continue;
+        }
+        QCOMPARE(desktop["rounds"].toInt(), 1);
+        const double game = desktop["game_ms"].toDouble();
+        const double bare = desktop["bare_ms"].toDouble();
+        QVERIFY2(game > 0 && bare > 0, qPrintable(desktop["desktop"].toString()));
+        QCOMPARE(desktop["ratio"].toDouble(), game / bare);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "app/applicationsetup.h"
+#include "app/deferredstyleicons.h"
 #include "tests/qtgamefixture.h"
 
 namespace {
@@ -64,6 +65,8 @@ private slots:
     void theDesktopFindsItsEntryUnderTheProgramsId();
     void everyWindowCarriesTheGamesIcon();
     void theMessageOfAMissingLevelFileCarriesTheGamesIcon();
+    void theStylesIconsLookAsThePlatformsOwn_data();
+    void theStylesIconsLookAsThePlatformsOwn();
 };
 
 void TestApplicationSetup::initTestCase() {
@@ -98,7 +101,8 @@ void TestApplicationSetup::theDesktopFindsItsEntryUnderTheProgramsId() {
 }
 
 void TestApplicationSetup::everyWindowCarriesTheGamesIcon() {
-    QVERIFY(!QApplication::windowIcon().pixmap(48).isNull());
+    // The icon comes once the event loop runs.
+    QTRY_VERIFY(!QApplication::windowIcon().pixmap(48).isNull());
 
     QtGameFixture fixture;
     fixture.open();
@@ -116,6 +120,26 @@ void TestApplicationSetup::theMessageOfAMissingLevelFileCarriesTheGamesIcon() {
     fixture.open();
     QVERIFY(hadWindowIcon);
     QCOMPARE(QtGameFixture::runToTheEnd(), 0);
+}
+
+void TestApplicationSetup::theStylesIconsLookAsThePlatformsOwn_data() {
+    QTest::addColumn<int>("which");
+    QTest::addColumn<int>("size");
+    QTest::newRow("menu bar's overflow") << int(QStyle::SP_ToolBarHorizontalExtensionButton) << 16;
+    QTest::newRow("message box's question") << int(QStyle::SP_MessageBoxQuestion) << 32;
+    QTest::newRow("dialog's OK") << int(QStyle::SP_DialogOkButton) << 24;
+}
+
+void TestApplicationSetup::theStylesIconsLookAsThePlatformsOwn() {
+    QFETCH(int, which);
+    QFETCH(int, size);
+    const auto pixmap = QStyle::StandardPixmap(which);
+    DeferredStyleIcons style;
+    const QIcon deferred = style.standardIcon(pixmap);
+    const QIcon own = QApplication::style()->standardIcon(pixmap);
+    QVERIFY(!own.isNull());
+    QCOMPARE(deferred.actualSize(QSize(size, size)), own.actualSize(QSize(size, size)));
+    QCOMPARE(deferred.pixmap(size).toImage(), own.pixmap(size).toImage());
 }
 
 QTEST_MAIN(TestApplicationSetup)

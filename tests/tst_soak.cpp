@@ -8,6 +8,7 @@
 #include <random>
 
 #include "headless/headlessgame.h"
+#include "play/levelelements.h"
 
 namespace {
 
@@ -20,20 +21,16 @@ const std::int64_t Extremes[] = {
 // A level file with every key of levels 1 to 8 set at random: mostly sensible positions, now
 // and then an extreme value or a key left out.
 std::string randomLevelFile(std::mt19937& random) {
-    static const char* const Elements[] = {
-        "Hinder2", "hinder8", "hinder11", "dig11",    "dig6",     "dig8",    "dig1",    "dig9",
-        "dig2",    "dig10",   "dig4",     "dig3",     "dig5",     "dig7",    "hinder1", "Hinder3",
-        "Hinder4", "hinder5", "hinder6",  "hinder13", "hinder10", "hinder9", "hinder12"};
     static const char* const Keys[] = {".left", ".top", ".width", ".height", ".visible"};
     std::uniform_int_distribution<int> percent(0, 99);
     std::string text;
     for (int level = 1; level <= 8; ++level) {
         text += "[" + std::to_string(level) + "]\n";
-        for (const char* element : Elements) {
+        for (const ElementId id : LevelElements) {
+            const std::string element(id.name());
             for (const char* key : Keys) {
                 const int roll = percent(random);
-                const bool checked =
-                    level == 1 && element == std::string_view("hinder1") && key[1] == 'l';
+                const bool checked = level == 1 && element == "hinder1" && key[1] == 'l';
                 if (roll < 5 && !checked) {
                     continue;
                 }

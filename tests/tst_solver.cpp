@@ -19,13 +19,10 @@ QString level(const QString& shown, int number = 1) {
     if (number != 1) {
         text += QStringLiteral("[%1]\n").arg(number);
     }
-    for (const char* element :
-         {"hinder1", "hinder2", "hinder3",  "hinder4",  "hinder5",  "hinder6",
-          "hinder8", "hinder9", "hinder10", "hinder11", "hinder12", "hinder13",
-          "dig1",    "dig2",    "dig3",     "dig4",     "dig5",     "dig6",
-          "dig7",    "dig8",    "dig9",     "dig10"}) {
-        if (!shown.contains(QString::fromLatin1(element) + QLatin1Char('.'))) {
-            text += QString::fromLatin1(element) + QStringLiteral(".visible=0\n");
+    for (const ElementId id : LevelElements) {
+        const QString element = QString::fromLatin1(id.name().data(), qsizetype(id.name().size()));
+        if (id.role() != Role::Hand && !shown.contains(element + QLatin1Char('.'))) {
+            text += element + QStringLiteral(".visible=0\n");
         }
     }
     return text + shown;

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ python3 qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation
-  desktop-file-utils appstream dpkg-dev libbenchmark-dev "$@")
+  desktop-file-utils appstream dpkg-dev libbenchmark-dev pkg-config libfontconfig-dev libxcb1-dev
+  "$@")
 # Installed without what they merely recommend: the tests use a handful of their programs.
 desktop_packages=(xvfb openbox icewm xdotool x11-utils imagemagick)
 

@@ -16,8 +16,7 @@ enum { SpacesBeforeSecondPhrase = 43 };
 }  // namespace
 
 StartScreen::StartScreen(QWidget* parent)
-    : InfoWindow(QStringLiteral("Quirlon 95"), QSize(ClientWidth, ClientHeight), parent),
-      title(Pictures::path(Picture::Title)) {
+    : InfoWindow(QStringLiteral("Quirlon 95"), QSize(ClientWidth, ClientHeight), parent) {
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::black);
     colours.setColor(QPalette::WindowText, Qt::white);
@@ -71,6 +70,10 @@ void StartScreen::Timer4Timer() {
 void StartScreen::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    // The title is stretched to its rectangle, so it is drawn from its outlines at every size.
+    // The title is stretched to its rectangle, so it is drawn from its outlines at every size. They
+    // are read when first drawn, so the first window of the program does not wait for them.
+    if (!title.isValid()) {
+        title.load(Pictures::path(Picture::Title));
+    }
     title.render(&painter, QRectF(titleRect()));
 }
