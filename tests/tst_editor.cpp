@@ -2,6 +2,7 @@
 // table, undo and redo of every kind of change, and saving that touches only what was edited.
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include "art/pictures.h"
@@ -135,6 +136,7 @@ private slots:
     void severalMoveTogether_data();
     void severalMoveTogether();
     void placesCopiedGoToAnotherLevel();
+    void theHandTakesItsPicturesSize();
 
 private:
     // The settings the editor remembers go here, never to the user's own.
@@ -901,6 +903,24 @@ void TestEditor::placesCopiedGoToAnotherLevel() {
     }
     QCOMPARE(editor.session().history().count(), 2);
     QCOMPARE(editor.session().selectedAll().size(), std::size_t{2});
+}
+
+// The hand's size is no field to type in; a box of another size is put right by one button.
+void TestEditor::theHandTakesItsPicturesSize() {
+    Editor editor(QByteArray(Level) +
+                  "dig11=300\ndig11.top=50\ndig11.width=70\ndig11.height=360\n");
+    editor.select(Dig11);
+    auto* panel = editor.window.findChild<PropertyPanel*>();
+    const QList<QLineEdit*> fields = panel->findChildren<QLineEdit*>();
+    QVERIFY(!fields.at(0)->isReadOnly() && fields.at(2)->isReadOnly() &&
+            fields.at(3)->isReadOnly());
+    auto* fit = panel->findChild<QPushButton*>();
+    QVERIFY(!fit->isHidden());
+    fit->click();
+    const PictureBox picture = pictureBox(Role::Hand);
+    QCOMPARE(QSize(editor.placed(Dig11).Width, editor.placed(Dig11).Height),
+             QSize(picture.width, picture.height));
+    QVERIFY(fit->isHidden());
 }
 
 QTEST_MAIN(TestEditor)
