@@ -8,20 +8,18 @@
 #include "app/roundenddialog.h"
 #include "levels/levelfilelocation.h"
 #include "windows/aboutbox.h"
-#include "windows/helpbuyingwindow.h"
-#include "windows/helpelementswindow.h"
-#include "windows/startscreen.h"
 
 GameWindows::GameWindows(const std::filesystem::path& executableDir)
-    : GameWindows([executableDir] { return ProfileFile(findLevelFile(executableDir)); }, true) {}
+    : GameWindows([executableDir] { return ProfileFile(findLevelFile(executableDir)); },
+                  std::make_unique<StartWindows>()) {}
 
-GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile)
-    : GameWindows(std::move(openLevelFile), false) {}
-
-GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile, bool startWindows)
-    : theGame(platform, std::move(openLevelFile)) {
+GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile,
+                         std::unique_ptr<StartSequence> startSequence)
+    : theGame(platform, std::move(openLevelFile)),
+      sequence(std::move(startSequence)),
+      startWindows(dynamic_cast<StartWindows*>(sequence.get())) {
     platform.setInputGate(theGame.Input);
-    if (!startWindows) {
+    if (!sequence->endsProgram()) {
         // Posted by the platform, so these windows may be gone by then.
         platform.setQuit([self = QPointer<GameWindows>(this)] {
             if (self) {
@@ -30,18 +28,11 @@ GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile, bool startWindow
         });
     }
     createMainWindow();
-    if (startWindows) {
-        createStartScreen();
-    }
+    sequence->afterMainWindow(*this);
     createRoundEndDialog();
     form4 = std::make_unique<AboutBox>();
     platform.setWindow(Window::Form4, form4.get());
-    if (startWindows) {
-        createHelpWindows();
-        leadThroughTheStartWindows();
-    } else {
-        theGame.Form1.setEnabled(true);
-    }
+    sequence->afterLastWindow(*this);
     connect(&timers, &DesktopTimers::fired, this, &GameWindows::refresh);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &GameWindows::followActivation);
 }
@@ -74,14 +65,6 @@ void GameWindows::createMainWindow() {
     form1->show();
 }
 
-// The start screen is shown as it is created, so it lies in front of the main window.
-void GameWindows::createStartScreen() {
-    form3 = std::make_unique<StartScreen>();
-    keepInFrontOfTheMainWindow(form3.get());
-    platform.setWindow(Window::Form3, form3.get());
-    platform.showWindow(Window::Form3);
-}
-
 void GameWindows::createRoundEndDialog() {
     form2 = std::make_unique<RoundEndDialog>(theGame);
     keepInFrontOfTheMainWindow(form2.get());
@@ -92,13 +75,18 @@ void GameWindows::createRoundEndDialog() {
             [this] { lastFocused = form2->windowHandle(); });
 }
 
-void GameWindows::createHelpWindows() {
-    form5 = std::make_unique<HelpElementsWindow>();
-    keepInFrontOfTheMainWindow(form5.get());
-    platform.setWindow(Window::Form5, form5.get());
-    form6 = std::make_unique<HelpBuyingWindow>();
-    keepInFrontOfTheMainWindow(form6.get());
-    platform.setWindow(Window::Form6, form6.get());
+void GameWindows::adopt(Window which, QWidget* window) {
+    keepInFrontOfTheMainWindow(window);
+    platform.setWindow(which, window);
+}
+
+void GameWindows::show(Window which) {
+    platform.showWindow(which);
+}
+
+void GameWindows::letThePlayerIn() {
+    theGame.Form1.setEnabled(true);
+    refresh();
 }
 
 // The windows shown over the disabled main window belong to it, so the desktop keeps them in front
@@ -107,18 +95,6 @@ void GameWindows::createHelpWindows() {
 void GameWindows::keepInFrontOfTheMainWindow(QWidget* window) {
     window->winId();
     window->windowHandle()->setTransientParent(form1->windowHandle());
-}
-
-// Each start window leads to the next whichever way the player leaves it; none can be skipped,
-// and only the last one lets the player into the game.
-void GameWindows::leadThroughTheStartWindows() {
-    connect(form3.get(), &StartScreen::left, this, [this] { platform.showWindow(Window::Form5); });
-    connect(form5.get(), &HelpElementsWindow::left, this,
-            [this] { platform.showWindow(Window::Form6); });
-    connect(form6.get(), &HelpBuyingWindow::left, this, [this] {
-        theGame.Form1.setEnabled(true);
-        refresh();
-    });
 }
 
 // The round-end dialog restarts its flight whenever the focus comes back to it from another
@@ -143,16 +119,15 @@ void GameWindows::followActivation(QWindow* focused) {
     }
 }
 
-// The window in front of the disabled main window: a message box, else the one dialog of the
-// round or of the start sequence that shows.
+// The window in front of the disabled main window: a message box, else the round-end dialog or
+// the window of the start sequence that shows.
 void GameWindows::handActivationOn() {
     QWidget* front = QApplication::activeModalWidget();
-    for (QWidget* window :
-         {static_cast<QWidget*>(form2.get()), static_cast<QWidget*>(form6.get()),
-          static_cast<QWidget*>(form5.get()), static_cast<QWidget*>(form3.get())}) {
-        if (!front && window && window->isVisible()) {
-            front = window;
-        }
+    if (!front && form2->isVisible()) {
+        front = form2.get();
+    }
+    if (!front) {
+        front = sequence->inFront();
     }
     if (front) {
         front->raise();

@@ -8,10 +8,24 @@
 #include "headless/headlessgame.h"
 #include "play/tickperiod.h"
 
+namespace {
+
+// A test play goes straight into the level: no start windows, the main window takes input at
+// once, and the end of the game leaves the editor running.
+class StraightIn : public StartSequence {
+public:
+    void afterMainWindow(GameWindows&) override {}
+    void afterLastWindow(GameWindows& windows) override { windows.letThePlayerIn(); }
+    QWidget* inFront() const override { return nullptr; }
+    bool endsProgram() const override { return false; }
+};
+
+}  // namespace
+
 TestPlay::TestPlay(const std::string& levelFile, int32 level, QObject* parent)
     : QObject(parent),
-      game(
-          std::make_unique<GameWindows>([levelFile] { return ProfileFile::fromText(levelFile); })) {
+      game(std::make_unique<GameWindows>([levelFile] { return ProfileFile::fromText(levelFile); },
+                                         std::make_unique<StraightIn>())) {
     setUpStandardStart(game->game(), level);
     game->refresh();
     game->Form1()->setWindowTitle(tr("Quirlon 95 – Testspiel Level %1").arg(level));
