@@ -127,9 +127,10 @@ void GameWindows::followActivation(QWindow* focused) {
     if (!focused) {
         return;
     }
-    // A disabled window cannot be activated: the window in front of it keeps the activation, and
-    // nothing has left it.
-    if (focused == form1->windowHandle() && !form1->isEnabled()) {
+    // A disabled window, or one a message box holds, cannot be activated: the window in front of
+    // it keeps the activation, and nothing has left it.
+    if (focused == form1->windowHandle() &&
+        (!form1->isEnabled() || QApplication::activeModalWidget())) {
         handActivationOn();
         return;
     }
@@ -154,7 +155,13 @@ void GameWindows::handActivationOn() {
             front = window;
         }
     }
-    if (front) {
+    if (!front) {
+        return;
+    }
+    // A Wayland compositor raises and activates only on request, for the player's input.
+    if (wayland.available()) {
+        wayland.handOn(form1->windowHandle(), front->windowHandle());
+    } else {
         front->raise();
         front->activateWindow();
     }

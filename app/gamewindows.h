@@ -6,6 +6,7 @@
 
 #include "app/desktoptimers.h"
 #include "app/qtplatform.h"
+#include "app/waylandactivation.h"
 #include "play/game.h"
 
 class AboutBox;
@@ -70,4 +71,5 @@ private:
     std::unique_ptr<HelpElementsWindow> form5;
     std::unique_ptr<HelpBuyingWindow> form6;
     QPointer<QWindow> lastFocused;
+    WaylandActivation wayland;
 };
