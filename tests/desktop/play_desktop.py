@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Plays the real game on a virtual X desktop under a real window manager, with the mouse and the
-keyboard as a player does, and checks what the player gets: which window is in front, which has
-the keyboard, what the screen shows, and how the program ends.
+"""Plays the real game on a virtual desktop, X under a real window manager or Wayland under sway,
+with the mouse and the keyboard as a player does, and checks what the player gets: which window
+is in front, which has the keyboard, what the screen shows, and how the program ends.
 
-Usage: play_desktop.py --game BINARY --wm openbox|icewm|fluxbox --out DIR
+Usage: play_desktop.py --game BINARY --wm openbox|icewm|fluxbox|sway --out DIR
 Prints one line per check; on a failed check it keeps a screenshot in DIR, named after the check.
 Exit code 0 when every check held, 1 when one failed, 77 when the desktop tools are missing.
 """
