@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The level editor on a virtual desktop (X or Wayland, as in play_desktop.py), tried as a new
-user would: it opens a copy of the shipped level file, and on the keyboard alone the user walks with Tab to
+user would: it opens a copy of the shipped level file, and on the keyboard alone the user walks
+with Tab to
 hinder5, moves it three pixels right with the arrow key and saves with Ctrl+S. Exactly that one
 value changes in the file and every other byte stays; Ctrl+Z and Ctrl+S again give the original
 bytes, and Ctrl+Q then ends the editor without a question.
