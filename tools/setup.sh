@@ -9,7 +9,7 @@ packages=(cmake make g++ python3 qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liber
   libwayland-dev libwayland-bin wayland-protocols "$@")
 # Installed without what they merely recommend: the tests use a handful of their programs.
 desktop_packages=(xvfb openbox icewm xdotool x11-utils imagemagick
-  sway wayvnc grim qt6-wayland)
+  sway wayvnc grim qt6-wayland lintian)
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
   echo "This system has no apt: please install CMake, a C++20 compiler, Qt 6 (Widgets, Svg, Test) and the Liberation fonts." >&2
