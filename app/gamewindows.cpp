@@ -1,6 +1,7 @@
 #include "app/gamewindows.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QWindow>
 
@@ -44,6 +45,7 @@ GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile, bool startWindow
     }
     connect(&timers, &DesktopTimers::fired, this, &GameWindows::refresh);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &GameWindows::followActivation);
+    qApp->installEventFilter(this);
 }
 
 GameWindows::~GameWindows() = default;
@@ -146,7 +148,7 @@ void GameWindows::followActivation(QWindow* focused) {
 
 // The window in front of the disabled main window: a message box, else the one dialog of the
 // round or of the start sequence that shows.
-void GameWindows::handActivationOn() {
+QWidget* GameWindows::windowInFront() const {
     QWidget* front = QApplication::activeModalWidget();
     for (QWidget* window :
          {static_cast<QWidget*>(form2.get()), static_cast<QWidget*>(form6.get()),
@@ -155,6 +157,30 @@ void GameWindows::handActivationOn() {
             front = window;
         }
     }
+    return front;
+}
+
+// A compositor that activates only what the player clicks (sway by default) leaves the keyboard
+// with the disabled main window; its keys belong to the window in front, whose button they press.
+bool GameWindows::eventFilter(QObject* watched, QEvent* event) {
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!key || !widget || widget->window() != form1.get() || form1->isEnabled()) {
+        return false;
+    }
+    QWidget* front = windowInFront();
+    if (!front) {
+        return false;
+    }
+    const auto* pressed = static_cast<QKeyEvent*>(event);
+    QKeyEvent copy(pressed->type(), pressed->key(), pressed->modifiers(), pressed->text(),
+                   pressed->isAutoRepeat(), pressed->count());
+    QApplication::sendEvent(front->focusWidget() ? front->focusWidget() : front, &copy);
+    return true;
+}
+
+void GameWindows::handActivationOn() {
+    QWidget* front = windowInFront();
     if (!front) {
         return;
     }

@@ -60,7 +60,12 @@ private:
     void leadThroughTheStartWindows();
     void followActivation(QWindow* focused);
     void handActivationOn();
+    QWidget* windowInFront() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     QtPlatform platform;
     Game theGame;
     DesktopTimers timers{theGame.Input};

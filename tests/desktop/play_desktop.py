@@ -357,6 +357,25 @@ class Tier:
         self.desktop.close_window(self.main_points()[0])
         self.exits_with_zero("the main window's close box")
 
+    def keys_without_activation(self, keep):
+        """A compositor that activates only what the player clicks leaves the keyboard with the
+        main window after a click there; Return still presses the start screen's button."""
+        self.desktop.refuse_activation(True)
+        try:
+            self.start(keep)
+            window = self.expect("start", "a compositor that refuses activation")
+            if not window:
+                return
+            main, points = self.main_points()
+            x, y, _, _ = self.rect(main)
+            (dx, dy), _ = ASIDE["start"]
+            self.desktop.move_window(window, x + dx, y + dy)
+            self.desktop.wait_for(lambda: self.rect(window)[:2] == (x + dx, y + dy))
+            self.desktop.click(*points["field"])
+            self.leave("start", "Return")
+        finally:
+            self.desktop.refuse_activation(False)
+
     def missing_level_file(self):
         # Beside a binary of its own, where no level file lies, and with none in the data dirs.
         lonely = os.path.join(self.scratch, "lonely")
@@ -375,8 +394,11 @@ class Tier:
         keep, lose = (os.path.join(self.scratch, name) for name in ("keep", "lose"))
         level_file(keep, lose=False)
         level_file(lose, lose=True)
-        for session in (lambda: self.keys_clicks_and_pause(keep), lambda: self.ok_and_about(keep),
-                        lambda: self.close_box_and_lost_balls(lose), self.missing_level_file):
+        sessions = [lambda: self.keys_clicks_and_pause(keep), lambda: self.ok_and_about(keep),
+                    lambda: self.close_box_and_lost_balls(lose), self.missing_level_file]
+        if self.desktop.can_refuse_activation:
+            sessions.append(lambda: self.keys_without_activation(keep))
+        for session in sessions:
             try:
                 session()
             finally:

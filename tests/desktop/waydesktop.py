@@ -83,6 +83,7 @@ class Desktop(XDesktop):
     # sway gives the keyboard to a window the program asks it to activate (with the setting
     # below), but raises only what the player clicks.
     raises_on_request = False
+    can_refuse_activation = True
 
     def __init__(self, home):
         self.processes = []
@@ -266,6 +267,10 @@ class Desktop(XDesktop):
         dx, dy = (node["window_rect"]["x"], node["window_rect"]["y"] +
                   node["deco_rect"]["height"]) if node else (0, 0)
         self.sway(f"[con_id={window}]", "move", "absolute", "position", str(x - dx), str(y - dy))
+
+    def refuse_activation(self, refuse):
+        """sway as it comes, marking a window urgent instead of activating it; or as set up."""
+        self.sway("focus_on_window_activation", "urgent" if refuse else "focus")
 
     def close_window(self, window):
         """What a player of sway does for a close box: the kill binding."""

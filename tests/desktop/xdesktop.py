@@ -41,6 +41,8 @@ class DesktopError(Exception):
 class Desktop:
     # The window manager raises a window when the program asks it to.
     raises_on_request = True
+    # Whether the desktop can be told to refuse the program's requests for activation.
+    can_refuse_activation = False
 
     def __init__(self, wm, home):
         self.env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
