@@ -5,8 +5,8 @@ xdesktop.Desktop, so the checks of a tier run on either."""
 
 import glob
 import json
-import re
 import os
+import re
 import socket
 import struct
 import subprocess
