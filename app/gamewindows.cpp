@@ -1,6 +1,7 @@
 #include "app/gamewindows.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QWindow>
 
@@ -35,6 +36,7 @@ GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile,
     sequence->afterLastWindow(*this);
     connect(&timers, &DesktopTimers::fired, this, &GameWindows::refresh);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &GameWindows::followActivation);
+    qApp->installEventFilter(this);
 }
 
 GameWindows::~GameWindows() = default;
@@ -103,9 +105,10 @@ void GameWindows::followActivation(QWindow* focused) {
     if (!focused) {
         return;
     }
-    // A disabled window cannot be activated: the window in front of it keeps the activation, and
-    // nothing has left it.
-    if (focused == form1->windowHandle() && !form1->isEnabled()) {
+    // A disabled window, or one a message box holds, cannot be activated: the window in front of
+    // it keeps the activation, and nothing has left it.
+    if (focused == form1->windowHandle() &&
+        (!form1->isEnabled() || QApplication::activeModalWidget())) {
         handActivationOn();
         return;
     }
@@ -121,7 +124,7 @@ void GameWindows::followActivation(QWindow* focused) {
 
 // The window in front of the disabled main window: a message box, else the round-end dialog or
 // the window of the start sequence that shows.
-void GameWindows::handActivationOn() {
+QWidget* GameWindows::windowInFront() const {
     QWidget* front = QApplication::activeModalWidget();
     if (!front && form2->isVisible()) {
         front = form2.get();
@@ -129,7 +132,37 @@ void GameWindows::handActivationOn() {
     if (!front) {
         front = sequence->inFront();
     }
-    if (front) {
+    return front;
+}
+
+// A compositor that activates only what the player clicks (sway by default) leaves the keyboard
+// with the disabled main window; its keys belong to the window in front, whose button they press.
+bool GameWindows::eventFilter(QObject* watched, QEvent* event) {
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!key || !widget || widget->window() != form1.get() || form1->isEnabled()) {
+        return false;
+    }
+    QWidget* front = windowInFront();
+    if (!front) {
+        return false;
+    }
+    const auto* pressed = static_cast<QKeyEvent*>(event);
+    QKeyEvent copy(pressed->type(), pressed->key(), pressed->modifiers(), pressed->text(),
+                   pressed->isAutoRepeat(), pressed->count());
+    QApplication::sendEvent(front->focusWidget() ? front->focusWidget() : front, &copy);
+    return true;
+}
+
+void GameWindows::handActivationOn() {
+    QWidget* front = windowInFront();
+    if (!front) {
+        return;
+    }
+    // A Wayland compositor raises and activates only on request, for the player's input.
+    if (wayland.available()) {
+        wayland.handOn(form1->windowHandle(), front->windowHandle());
+    } else {
         front->raise();
         front->activateWindow();
     }

@@ -8,6 +8,7 @@
 #include "app/qtplatform.h"
 #include "app/startsequence.h"
 #include "app/startwindows.h"
+#include "app/waylandactivation.h"
 #include "play/game.h"
 
 class AboutBox;
@@ -60,7 +61,12 @@ private:
     void keepInFrontOfTheMainWindow(QWidget* window);
     void followActivation(QWindow* focused);
     void handActivationOn();
+    QWidget* windowInFront() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     QtPlatform platform;
     Game theGame;
     DesktopTimers timers{theGame.Input};
@@ -70,4 +76,5 @@ private:
     std::unique_ptr<StartSequence> sequence;
     StartWindows* startWindows = nullptr;  // the sequence, where it is the program's own
     QPointer<QWindow> lastFocused;
+    WaylandActivation wayland;
 };

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""The level editor on a virtual X desktop under a real window manager, tried as a new user would:
-it opens a copy of the shipped level file, and on the keyboard alone the user walks with Tab to
+"""The level editor on a virtual desktop (X or Wayland, as in play_desktop.py), tried as a new
+user would: it opens a copy of the shipped level file, and on the keyboard alone the user walks
+with Tab to
 hinder5, moves it three pixels right with the arrow key and saves with Ctrl+S. Exactly that one
 value changes in the file and every other byte stays; Ctrl+Z and Ctrl+S again give the original
 bytes, and Ctrl+Q then ends the editor without a question.
 
-Usage: edit_desktop.py --editor BINARY --levels FILE --wm openbox|icewm|fluxbox --out DIR
+Usage: edit_desktop.py --editor BINARY --levels FILE --wm openbox|icewm|fluxbox|sway --out DIR
 Prints one line per check; a failed check keeps a screenshot in DIR. Exit code 0 when every check
 held, 1 when one failed, 77 when the desktop tools are missing.
 """
@@ -93,7 +94,7 @@ class EditorTier:
         os.makedirs(folder)
         path = os.path.join(folder, "328lvd.ini")
         shutil.copy(levels, path)
-        env = dict(self.desktop.env, QT_QPA_PLATFORM="xcb",
+        env = dict(self.desktop.game_env,
                    XDG_DATA_HOME=os.path.join(self.scratch, "data"),
                    XDG_DATA_DIRS=os.path.join(self.scratch, "nothing"))
         log = open(os.path.join(self.scratch, "editor.log"), "w")
@@ -151,7 +152,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--editor", required=True)
     parser.add_argument("--levels", required=True)
-    parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox"])
+    parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox", "sway"])
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
     editor = os.path.abspath(args.editor)
