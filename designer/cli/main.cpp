@@ -1,54 +1,121 @@
 // quirlon95-levels: the level designer's tool on the command line.
-//   quirlon95-levels check FILE [N...]   checks and solves the levels, prints a table; exit 1 when
-//                                        a level has an error or was not solved
-//   quirlon95-levels solve FILE N        prints a playthrough of level N as a runner script
+//   quirlon95-levels check FILE [N...]   checks and proves the levels, prints a table; exit 1 when
+//                                        a level has an error or has no proof
+//   quirlon95-levels solve FILE N        prints a proof of level N as a runner script
+//   quirlon95-levels judge FILE N SCRIPT says whether a runner script is a proof of level N
+// Options before the command's arguments change the hand's profile or the search's limit; with a
+// profile other than a person's, nothing found is called a proof.
+#include <fstream>
 #include <iomanip>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "designer/levelchecks.h"
-#include "designer/proof.h"
-#include "designer/solver.h"
+#include "designer/personproof.h"
 
 namespace {
 
 const char* const Usage =
-    "usage: quirlon95-levels check FILE [N...]\n"
-    "       quirlon95-levels solve FILE N\n";
+    "usage: quirlon95-levels [OPTIONS] check FILE [N...]\n"
+    "       quirlon95-levels [OPTIONS] solve FILE N\n"
+    "       quirlon95-levels [OPTIONS] judge FILE N SCRIPT\n"
+    "options (a person's profile by default):\n"
+    "  --step PX          pointer travel per tick on each axis (15)\n"
+    "  --hold TICKS       shortest grab of the red bar (4)\n"
+    "  --gap TICKS        shortest time from a release to the next press (8)\n"
+    "  --countdown TICKS  longest time between countdown steps (31)\n"
+    "  --jitter-px PX     how far off a jittered pointer action lands (2)\n"
+    "  --jitter-ticks N   how late it lands (1)\n"
+    "  --replays N        jittered replays of a plan (10)\n"
+    "  --needed N         of them to reach the hand (8)\n"
+    "  --spare-replays N  further jittered replays, to show the margin is no chance (40)\n"
+    "  --spare-needed N   of them to reach the hand (36)\n"
+    "  --budget TICKS     frame ticks the search may play (8000000)\n";
 
-std::optional<int32> levelNumber(const std::string& text) {
+struct Option {
+    const char* name;
+    int HandProfile::*field;
+};
+constexpr Option ProfileOptions[] = {
+    {"--step", &HandProfile::maxStep},
+    {"--hold", &HandProfile::minHold},
+    {"--gap", &HandProfile::minGap},
+    {"--countdown", &HandProfile::countdownEvery},
+    {"--jitter-px", &HandProfile::jitterPixels},
+    {"--jitter-ticks", &HandProfile::jitterTicks},
+    {"--replays", &HandProfile::replays},
+    {"--needed", &HandProfile::needed},
+    {"--spare-replays", &HandProfile::spareReplays},
+    {"--spare-needed", &HandProfile::spareNeeded},
+};
+
+std::optional<long> numberIn(const std::string& text, long least) {
     try {
         std::size_t used = 0;
         const long number = std::stol(text, &used);
-        if (used == text.size() && number >= 1 && number <= INT32_MAX) {
-            return static_cast<int32>(number);
+        if (used == text.size() && number >= least && number <= INT32_MAX) {
+            return number;
         }
     } catch (const std::exception&) {
     }
     return std::nullopt;
 }
 
-// A playthrough of the level, proved by the runner; nothing when none was found.
-std::optional<Playthrough> prove(const LevelDocument& document, int32 level, std::string& why) {
-    if (document.refusal()) {
-        why = "the game refuses the file";
-        return std::nullopt;
-    }
-    const std::string text = document.text();
-    const TForm1::LevelFileOpener opener = [text] { return ProfileFile::fromText(text); };
-    Playthrough found = solveLevel(opener, level);
-    if (!found.solved) {
-        why = "no playthrough found";
-        return std::nullopt;
-    }
-    if (!provesLevel(opener, level, playthroughScript(level, found), why)) {
-        return std::nullopt;
-    }
-    return found;
+std::optional<int32> levelNumber(const std::string& text) {
+    return numberIn(text, 1);
 }
 
-int check(const LevelDocument& document, std::vector<int32> levels) {
+// Takes the options off the front of the arguments; false on one it cannot read.
+bool takeOptions(std::vector<std::string>& args, SolverLimits& limits) {
+    while (args.size() >= 2 && args[0].starts_with("--")) {
+        const Option* option = nullptr;
+        for (const Option& known : ProfileOptions) {
+            option = args[0] == known.name ? &known : option;
+        }
+        const std::optional<long> value = numberIn(args[1], 0);
+        if ((!option && args[0] != "--budget") || !value) {
+            std::cerr << "quirlon95-levels: cannot read the option " << args[0] << " " << args[1]
+                      << "\n";
+            return false;
+        }
+        if (option) {
+            limits.hand.*option->field = int(*value);
+        } else {
+            limits.searchTicks = *value;
+        }
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    return true;
+}
+
+// What a proof or a plan that holds for another profile is called.
+std::string proofWord(const PlanVerdict& verdict) {
+    return verdict.personal ? "proved" : "holds for the profile";
+}
+
+std::string figuresOf(const PlanVerdict& verdict) {
+    std::ostringstream out;
+    out << std::fixed << std::setprecision(1) << verdict.figures.seconds << " s, "
+        << verdict.figures.grabs << (verdict.figures.grabs == 1 ? " grab, " : " grabs, ")
+        << "margin " << verdict.figures.margin << "/" << verdict.figures.replays << ", "
+        << verdict.difficulty;
+    return out.str();
+}
+
+// The level's proof, or why there is none.
+LevelProof prove(const LevelDocument& document, int32 level, const SolverLimits& limits) {
+    if (document.refusal()) {
+        LevelProof none;
+        none.verdict.why = "the game refuses the file";
+        return none;
+    }
+    const std::string text = document.text();
+    return proveLevel([text] { return ProfileFile::fromText(text); }, level, limits);
+}
+
+int check(const LevelDocument& document, std::vector<int32> levels, const SolverLimits& limits) {
     if (levels.empty()) {
         for (const LevelDocument::Level& level : document.levels()) {
             if (level.read) {
@@ -58,7 +125,7 @@ int check(const LevelDocument& document, std::vector<int32> levels) {
     }
     const std::vector<Finding> findings = checkFile(document);
     bool failed = false;
-    std::cout << "level  errors  warnings  playthrough\n";
+    std::cout << "level  errors  warnings  proof\n";
     for (const int32 level : levels) {
         int errors = 0, warnings = 0;
         for (const Finding& finding : findings) {
@@ -66,17 +133,16 @@ int check(const LevelDocument& document, std::vector<int32> levels) {
                 (finding.severity == Finding::Error ? errors : warnings) += 1;
             }
         }
-        std::string why;
-        const std::optional<Playthrough> found =
-            document.indexOf(level) ? prove(document, level, why) : std::nullopt;
-        failed |= errors > 0 || !found;
+        const LevelProof proof =
+            document.indexOf(level) ? prove(document, level, limits) : LevelProof{};
+        failed |= errors > 0 || !proof.verdict.holds;
         std::cout << std::setw(5) << level << std::setw(8) << errors << std::setw(10) << warnings
                   << "  ";
-        if (found) {
-            std::cout << "solved in " << found->ticks << " ticks, " << found->pennies
-                      << (found->pennies == 1 ? " penny\n" : " pennies\n");
+        if (proof.verdict.holds) {
+            std::cout << proofWord(proof.verdict) << ": " << figuresOf(proof.verdict) << "\n";
         } else {
-            std::cout << "not solved" << (why.empty() ? "" : ": " + why) << "\n";
+            std::cout << "no proof" << (proof.verdict.why.empty() ? "" : ": " + proof.verdict.why)
+                      << "\n";
         }
     }
     for (const Finding& finding : findings) {
@@ -86,28 +152,58 @@ int check(const LevelDocument& document, std::vector<int32> levels) {
     return failed ? 1 : 0;
 }
 
-int solve(const LevelDocument& document, int32 level) {
-    std::string why;
-    const std::optional<Playthrough> found = prove(document, level, why);
-    if (!found) {
-        std::cerr << "quirlon95-levels: level " << level << " not solved: " << why << "\n";
+int solve(const LevelDocument& document, int32 level, const SolverLimits& limits) {
+    const LevelProof proof = prove(document, level, limits);
+    if (!proof.verdict.holds) {
+        std::cerr << "quirlon95-levels: no proof of level " << level << ": " << proof.verdict.why
+                  << "\n";
         return 1;
     }
-    std::cout << playthroughScript(level, *found);
+    std::cout << playthroughScript(level, proof.plan);
+    std::cerr << "level " << level << ": " << proofWord(proof.verdict) << ": "
+              << figuresOf(proof.verdict) << "\n";
+    return 0;
+}
+
+int judge(const LevelDocument& document, int32 level, const std::string& path,
+          const HandProfile& profile) {
+    std::ifstream file(path);
+    std::stringstream script;
+    script << file.rdbuf();
+    const std::optional<std::vector<InputEvent>> events = scriptEvents(script.str());
+    if (!file || !events) {
+        std::cerr << "quirlon95-levels: cannot read the script " << path << "\n";
+        return 2;
+    }
+    const std::string text = document.text();
+    const PlanVerdict verdict =
+        judgePlan([text] { return ProfileFile::fromText(text); }, level, *events, profile);
+    if (!verdict.holds) {
+        std::cout << "level " << level << ": no proof: " << verdict.why << "\n";
+        return 1;
+    }
+    std::cout << "level " << level << ": " << proofWord(verdict) << ": " << figuresOf(verdict)
+              << "\n";
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() < 2 || (args[0] != "check" && args[0] != "solve") ||
-        (args[0] == "solve" && args.size() != 3)) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    SolverLimits limits;
+    if (!takeOptions(args, limits)) {
+        std::cerr << Usage;
+        return 2;
+    }
+    const bool judging = !args.empty() && args[0] == "judge";
+    if (args.size() < 2 || (args[0] != "check" && args[0] != "solve" && !judging) ||
+        (args[0] == "solve" && args.size() != 3) || (judging && args.size() != 4)) {
         std::cerr << Usage;
         return 2;
     }
     std::vector<int32> levels;
-    for (std::size_t i = 2; i < args.size(); ++i) {
+    for (std::size_t i = 2; i < args.size() - (judging ? 1 : 0); ++i) {
         const std::optional<int32> level = levelNumber(args[i]);
         if (!level) {
             std::cerr << "quirlon95-levels: " << args[i] << " is no level number\n";
@@ -121,5 +217,9 @@ int main(int argc, char** argv) {
         std::cerr << "quirlon95-levels: cannot read " << args[1] << "\n";
         return 2;
     }
-    return args[0] == "check" ? check(*document, levels) : solve(*document, levels.front());
+    if (judging) {
+        return judge(*document, levels.front(), args[3], limits.hand);
+    }
+    return args[0] == "check" ? check(*document, levels, limits)
+                              : solve(*document, levels.front(), limits);
 }

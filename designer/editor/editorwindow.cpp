@@ -418,12 +418,14 @@ void EditorWindow::proved(const ProofRunner::Job& job, const ProofRecords::Outco
     }
     const PendingShow show = *pendingShow;
     pendingShow.reset();
-    if (outcome.solved) {
-        openTestPlay(show.text, job.number)->showPlaythrough(outcome.playthrough.events);
-    } else {
+    if (!outcome.solved) {
         QMessageBox::information(
             this, Title,
             tr("Level %1: %2").arg(job.number).arg(QString::fromStdString(outcome.why)));
+    }
+    // Without a proof, the attempt that came nearest shows where the level stops a player.
+    if (!outcome.playthrough.events.empty()) {
+        openTestPlay(show.text, job.number)->showPlaythrough(outcome.playthrough.events);
     }
 }
 

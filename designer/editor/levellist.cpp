@@ -44,8 +44,10 @@ void LevelList::refresh() {
             text += tr(" – nicht bewiesen");
             icon = QStyle::SP_MessageBoxQuestion;
         } else if (!proof->solved) {
-            text += tr(" – keine Lösung");
+            text += tr(" – kein Beweis");
             icon = QStyle::SP_MessageBoxWarning;
+        } else {
+            text += QStringLiteral(" – ") + QString::fromStdString(proof->verdict.difficulty);
         }
         item(int(i))->setText(text);
         item(int(i))->setIcon(style()->standardIcon(icon));

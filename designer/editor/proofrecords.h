@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "designer/leveldocument.h"
-#include "designer/solver.h"
+#include "designer/personproof.h"
 
 // What the search found for levels as they stood. A level's play depends on its number and its
 // layout alone, so a proof holds for as long as both stay as they were: an undo can bring a proved
@@ -14,7 +14,8 @@ class ProofRecords {
 public:
     struct Outcome {
         bool solved = false;
-        Playthrough playthrough;
+        Playthrough playthrough;  // the proof, or the attempt that came nearest
+        PlanVerdict verdict;
         std::string why;  // when not solved
     };
 

@@ -1,9 +1,12 @@
 // quirlon95-levelsheet LEVELFILE PICTURE [--ways] [--width W] [N...]
 // Draws every level of a level file (or the ones named) side by side on one contact sheet, each as
 // the play field shows it right after the level's start click. With --ways the sheet also shows
-// the way the solver found through each level: the ball's in white, the held red bar's in red.
+// the way the solver found through each level: the ball's in white, the held red bar's in red; and
+// under it the proof's time, grabs, margin and difficulty, or that there is no proof (then the way
+// is the attempt that came nearest).
 // With --width the sheet is scaled down to W pixels across, for a page.
 #include <QApplication>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -13,7 +16,7 @@
 
 #include "app/playfield.h"
 #include "designer/leveldocument.h"
-#include "designer/solver.h"
+#include "designer/personproof.h"
 #include "headless/eventplayer.h"
 #include "headless/standardstart.h"
 
@@ -53,11 +56,7 @@ void extend(QPainterPath& path, QPointF point, bool& open) {
     }
 }
 
-std::optional<Ways> waysThrough(const TForm1::LevelFileOpener& opener, int32 level) {
-    const Playthrough found = solveLevel(opener, level);
-    if (!found.solved) {
-        return std::nullopt;
-    }
+Ways waysOf(const TForm1::LevelFileOpener& opener, int32 level, const Playthrough& found) {
     StartedGame started(opener, level);
     const TForm1& form = started.game.Form1;
     Ways ways;
@@ -80,6 +79,17 @@ std::optional<Ways> waysThrough(const TForm1::LevelFileOpener& opener, int32 lev
     return ways;
 }
 
+QString figuresOf(const PlanVerdict& verdict) {
+    const LevelFigures& figures = verdict.figures;
+    return QStringLiteral("%1 s · %2 · %3/%4 · %5")
+        .arg(QLocale(QLocale::German).toString(figures.seconds, 'f', 1))
+        .arg(figures.grabs == 1 ? QStringLiteral("1 Griff")
+                                : QStringLiteral("%1 Griffe").arg(figures.grabs))
+        .arg(figures.margin)
+        .arg(figures.replays)
+        .arg(QString::fromStdString(verdict.difficulty));
+}
+
 QImage tileOf(const TForm1::LevelFileOpener& opener, int32 level, bool withWays) {
     StartedGame started(opener, level);
     started.player.play({InputEvent::Click, StartX, StartY});
@@ -88,20 +98,23 @@ QImage tileOf(const TForm1::LevelFileOpener& opener, int32 level, bool withWays)
     if (!withWays) {
         return tile;
     }
-    const std::optional<Ways> ways = waysThrough(opener, level);
+    const LevelProof proof = proveLevel(opener, level);
+    const Ways ways = waysOf(opener, level, proof.plan);
     QPainter painter(&tile);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (!ways) {
-        std::cerr << "quirlon95-levelsheet: level " << level << " not solved\n";
-        painter.setPen(Qt::red);
-        painter.drawText(tile.rect().adjusted(0, 0, 0, -40), Qt::AlignHCenter | Qt::AlignBottom,
-                         QStringLiteral("not solved"));
-        return tile;
-    }
     painter.setPen(QPen(QColor(255, 80, 80, 200), 2, Qt::DashLine));
-    painter.drawPath(ways->bar);
+    painter.drawPath(ways.bar);
     painter.setPen(QPen(QColor(255, 255, 255, 170), 1.5));
-    painter.drawPath(ways->ball);
+    painter.drawPath(ways.ball);
+    QFont font = painter.font();
+    font.setPixelSize(16);
+    painter.setFont(font);
+    if (!proof.proved()) {
+        std::cerr << "quirlon95-levelsheet: level " << level << " has no proof\n";
+    }
+    painter.setPen(proof.proved() ? Qt::white : Qt::red);
+    painter.drawText(tile.rect().adjusted(0, 0, 0, -4), Qt::AlignHCenter | Qt::AlignBottom,
+                     proof.proved() ? figuresOf(proof.verdict) : QStringLiteral("kein Beweis"));
     return tile;
 }
 

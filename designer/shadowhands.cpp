@@ -1,0 +1,94 @@
+#include "designer/shadowhands.h"
+
+#include <algorithm>
+
+#include "headless/standardstart.h"
+
+namespace {
+
+int draw(std::mt19937& random, int most) {
+    return most <= 0 ? 0 : int(random() % unsigned(most + 1));
+}
+
+}  // namespace
+
+ShadowHands::Shadow::Shadow(const TForm1::LevelFileOpener& openLevelFile, unsigned seed)
+    : game(platform, openLevelFile), random(seed) {}
+
+ShadowHands::ShadowHands(const TForm1::LevelFileOpener& openLevelFile, const HandProfile& profile,
+                         int count)
+    : profile(profile) {
+    for (int i = 0; i < count; ++i) {
+        shadows.push_back(std::make_unique<Shadow>(openLevelFile, 7919u * unsigned(i + 1)));
+    }
+}
+
+void ShadowHands::startLevel(int32 level) {
+    for (const std::unique_ptr<Shadow>& shadow : shadows) {
+        shadow->game.Form1.FormCreate();
+        shadow->game.Form1.setEnabled(true);
+        setUpStandardStart(shadow->game, level);
+    }
+}
+
+bool ShadowHands::reached(const Shadow& shadow) {
+    // The hand says so in a box, and nothing else of a level's play does.
+    return std::ranges::any_of(shadow.platform.messages,
+                               [](const std::string& text) { return text.starts_with("Super!"); });
+}
+
+void ShadowHands::copyFrom(const ShadowHands& other) {
+    for (std::size_t i = 0; i < shadows.size() && i < other.shadows.size(); ++i) {
+        Shadow& to = *shadows[i];
+        const Shadow& from = *other.shadows[i];
+        to.game.copyStateFrom(from.game);
+        to.platform.messages = from.platform.messages;
+        to.watch = from.watch;
+        to.random = from.random;
+        to.late = from.late;
+        to.failed = from.failed;
+    }
+}
+
+void ShadowHands::play(const InputEvent& event) {
+    for (const std::unique_ptr<Shadow>& shadow : shadows) {
+        if (!shadow->failed) {
+            playIn(*shadow, event);
+        }
+    }
+}
+
+void ShadowHands::playIn(Shadow& shadow, const InputEvent& event) {
+    const auto deliver = [&shadow](const InputEvent& e) {
+        shadow.failed |= !shadow.player.play(e) || shadow.game.Form2.Visible;
+        shadow.watch.observe(shadow.game.Form1);
+        shadow.failed |= bool(shadow.watch.found());
+    };
+    const bool pointer = event.kind >= InputEvent::Move && event.kind <= InputEvent::Click;
+    if (!pointer) {
+        deliver(event);
+        if (event.kind == InputEvent::Tick) {
+            for (const InputEvent& late : shadow.late) {
+                deliver(late);
+            }
+            shadow.late.clear();
+        }
+        return;
+    }
+    InputEvent landed = event;
+    landed.x += draw(shadow.random, 2 * profile.jitterPixels) - profile.jitterPixels;
+    landed.y += draw(shadow.random, 2 * profile.jitterPixels) - profile.jitterPixels;
+    if (draw(shadow.random, profile.jitterTicks) > 0 || !shadow.late.empty()) {
+        shadow.late.push_back(landed);
+    } else {
+        deliver(landed);
+    }
+}
+
+int ShadowHands::failures() const {
+    int failed = 0;
+    for (const std::unique_ptr<Shadow>& shadow : shadows) {
+        failed += shadow->failed;
+    }
+    return failed;
+}
