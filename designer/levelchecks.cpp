@@ -2,91 +2,11 @@
 
 #include <array>
 
+#include "play/rules.h"
+
 namespace {
 
-enum class Check {
-    Refused,
-    LevelMissing,
-    HandHidden,
-    HandEmpty,
-    HandOutside,
-    Malformed,
-    GivenTwice,
-    NeverRead,
-    ElementMissing,
-    KeysMissing,
-    SectionTwice,
-    Outside,
-    InHeader,
-    InPaddleRow,
-    EmptyShown,
-    Overlap,
-};
-
-struct CheckText {
-    Check check;
-    Finding::Severity severity;
-    const char* german;
-    const char* english;
-};
-
-// What each check says; {element}, {other}, {key}, {value} and {level} stand for what it is about.
-constexpr std::array<CheckText, 16> Checks = {{
-    {Check::Refused, Finding::Error,
-     "Das Spiel lehnt die Datei ab: hinder1.left in Level 1 fehlt, ist 0 oder keine Zahl.",
-     "the game refuses the file: hinder1.left of level 1 is missing, 0 or not a number"},
-    {Check::LevelMissing, Finding::Error,
-     "Level {level} fehlt: das Spiel spielt die Level 1 bis 7 der Reihe nach.",
-     "level {level} is missing: the game plays levels 1 to 7 in turn"},
-    {Check::HandHidden, Finding::Error,
-     "Die Hand ist versteckt: der Level lässt sich nicht beenden.",
-     "the hand is hidden: the level cannot be finished"},
-    {Check::HandEmpty, Finding::Error, "Die Hand hat keine Fläche: der Ball trifft sie kaum.",
-     "the hand has a width or height of 0 or less"},
-    {Check::HandOutside, Finding::Error,
-     "Die Hand liegt außerhalb des Spielfelds: der Ball erreicht sie nie.",
-     "the hand lies outside the field: the ball never reaches it"},
-    {Check::Malformed, Finding::Warning,
-     "{key}: „{value}“ ist keine Zahl; das Spiel nimmt dafür den Vorgabewert.",
-     "{key}: \"{value}\" is not a number; the game takes the default instead"},
-    {Check::GivenTwice, Finding::Warning,
-     "{key} steht mehrmals im Abschnitt; das Spiel liest nur die erste Zeile.",
-     "{key} is given more than once; the game reads only the first"},
-    {Check::NeverRead, Finding::Warning, "{key} liest das Spiel nie.",
-     "the game never reads {key}"},
-    {Check::ElementMissing, Finding::Warning,
-     "{element} fehlt im Abschnitt: das Spiel stellt es sichtbar und ohne Fläche oben links auf.",
-     "{element} is not in the section: the game shows it at the top-left corner, without area"},
-    {Check::KeysMissing, Finding::Warning,
-     "{element} ist sichtbar, aber {key} fehlt; das Spiel nimmt dafür 0.",
-     "{element} is shown, but {key} is missing; the game takes 0"},
-    {Check::SectionTwice, Finding::Warning,
-     "Der Abschnitt [{level}] steht mehrmals in der Datei; das Spiel liest nur den ersten.",
-     "section [{level}] is given more than once; the game reads only the first"},
-    {Check::Outside, Finding::Warning, "{element} liegt nicht ganz im Spielfeld.",
-     "{element} lies partly or wholly outside the field"},
-    {Check::InHeader, Finding::Warning, "{element} ragt in die Kopfleiste.",
-     "{element} reaches into the header strip"},
-    {Check::InPaddleRow, Finding::Warning,
-     "{element} ragt in die Reihe des Schlägers; darunter fängt der Schläger den Ball nicht.",
-     "{element} reaches down into the paddle's row"},
-    {Check::EmptyShown, Finding::Warning,
-     "{element} ist sichtbar, hat aber keine Fläche; der Ball prallt trotzdem davon ab.",
-     "{element} is shown but has no area; the ball still bounces off it"},
-    {Check::Overlap, Finding::Warning, "{element} überdeckt {other}.",
-     "{element} overlaps {other}"},
-}};
-
-// Each check's row stands at the place of its number.
-constexpr bool inOrder() {
-    for (std::size_t i = 0; i < Checks.size(); ++i) {
-        if (static_cast<std::size_t>(Checks[i].check) != i) {
-            return false;
-        }
-    }
-    return true;
-}
-static_assert(inOrder());
+using Check = Finding::Check;
 
 enum Field {
     FieldWidth = TForm1::ClientWidth,
@@ -95,70 +15,20 @@ enum Field {
     PaddleRow = TForm1::PaddleRow,
 };
 
-struct Names {
-    const char* german;
-    const char* english;
-};
-
-Names kindOf(Role role) {
-    switch (role) {
-        case Role::GreyBar:
-        case Role::GreyBarUpright:
-            return {"grauer Balken", "grey bar"};
-        case Role::YellowBar:
-        case Role::YellowBarUpright:
-            return {"gelber Balken", "yellow bar"};
-        case Role::GreenBar:
-        case Role::GreenBarUpright:
-            return {"grüner Balken", "green bar"};
-        case Role::Penny:
-            return {"Pfennig", "penny"};
-        default:
-            return {"Hand", "hand"};
-    }
-}
-
-std::string describe(std::size_t element, bool german) {
-    const Element& e = elementOf(LevelReadOrder[element]);
-    const Names kind = kindOf(e.role);
-    return std::string(e.keyPrefix) + " (" + (german ? kind.german : kind.english) + ")";
-}
-
-void fillIn(std::string& text, const std::string& mark, const std::string& with) {
-    for (std::size_t at = text.find(mark); at != std::string::npos;
-         at = text.find(mark, at + with.size())) {
-        text.replace(at, mark.size(), with);
-    }
-}
-
 class Report {
 public:
     Report(std::vector<Finding>& out, int32 level) : out(out), level(level) {}
 
-    void add(Check check, std::optional<std::size_t> element = {},
-             std::optional<std::size_t> other = {}, const std::string& key = {},
+    void add(Check check, std::optional<ElementId> element = {},
+             std::optional<ElementId> other = {}, const std::string& key = {},
              const std::string& value = {}) {
-        const CheckText& text = Checks[static_cast<std::size_t>(check)];
-        Finding finding{text.severity, level, element, key, text.german, text.english};
-        for (const bool german : {true, false}) {
-            std::string& words = german ? finding.text : finding.english;
-            fillIn(words, "{level}", std::to_string(level));
-            fillIn(words, "{key}", key);
-            fillIn(words, "{value}", value);
-            fillIn(words, "{element}", element ? describe(*element, german) : "");
-            fillIn(words, "{other}", other ? describe(*other, german) : "");
-        }
-        out.push_back(std::move(finding));
+        out.push_back({check, severityOf(check), level, element, other, key, value});
     }
 
 private:
     std::vector<Finding>& out;
     int32 level;
 };
-
-bool isHand(std::size_t element) {
-    return elementOf(LevelReadOrder[element]).role == Role::Hand;
-}
 
 bool overlaps(const Placement& a, const Placement& b) {
     return std::int64_t{a.Left} < std::int64_t{b.Left} + b.Width &&
@@ -176,13 +46,13 @@ bool meetsField(const Placement& p) {
     return overlaps(p, {0, HeaderBottom, FieldWidth, FieldHeight - HeaderBottom, true});
 }
 
-using Absent = std::array<bool, LevelReadOrder.size()>;
+using Absent = std::array<bool, ElementId::Count>;
 
 // Reports what is wrong with the section's lines, and the keys missing that matter: the place
 // and size of a shown element. Returns the elements the section does not give at all.
-Absent checkNotes(const LevelDocument& document, std::size_t index, const LevelLayout& layout,
+Absent checkNotes(const LevelDocument& document, LevelIndex index, const LevelLayout& layout,
                   Report& report) {
-    std::array<std::vector<std::string>, LevelReadOrder.size()> missing;
+    std::array<std::vector<std::string>, ElementId::Count> missing;
     for (const LevelDocument::Note& note : document.notes(index)) {
         switch (note.kind) {
             case LevelDocument::Note::Malformed:
@@ -195,19 +65,20 @@ Absent checkNotes(const LevelDocument& document, std::size_t index, const LevelL
                 report.add(Check::NeverRead, note.element, {}, note.key);
                 break;
             case LevelDocument::Note::Missing:
-                missing[*note.element].push_back(note.key);
+                missing[note.element->place()].push_back(note.key);
                 break;
         }
     }
     Absent absent{};
-    for (std::size_t element = 0; element < missing.size(); ++element) {
-        absent[element] = missing[element].size() == LevelFields.size();
-        if (absent[element]) {
+    for (const ElementId element : LevelElements) {
+        const std::vector<std::string>& keysMissing = missing[element.place()];
+        absent[element.place()] = keysMissing.size() == LevelFields.size();
+        if (absent[element.place()]) {
             report.add(Check::ElementMissing, element);
             continue;
         }
         std::string keys;
-        for (const std::string& key : missing[element]) {
+        for (const std::string& key : keysMissing) {
             if (!key.ends_with(".visible")) {
                 keys += (keys.empty() ? "" : ", ") + key;
             }
@@ -219,7 +90,7 @@ Absent checkNotes(const LevelDocument& document, std::size_t index, const LevelL
     return absent;
 }
 
-void checkHand(const Placement& hand, std::size_t element, Report& report) {
+void checkHand(const Placement& hand, ElementId element, Report& report) {
     if (!hand.Visible) {
         report.add(Check::HandHidden, element);
     } else if (hand.Width <= 0 || hand.Height <= 0) {
@@ -230,12 +101,12 @@ void checkHand(const Placement& hand, std::size_t element, Report& report) {
 }
 
 void checkPlaces(const LevelLayout& layout, const Absent& absent, Report& report) {
-    for (std::size_t i = 0; i < layout.size(); ++i) {
+    for (const ElementId i : LevelElements) {
         const Placement& p = layout[i];
-        if (isHand(i)) {
+        if (i.role() == Role::Hand) {
             checkHand(p, i, report);
         }
-        if (!p.Visible || absent[i]) {
+        if (!p.Visible || absent[i.place()]) {
             continue;
         }
         if (p.Width <= 0 || p.Height <= 0) {
@@ -250,7 +121,10 @@ void checkPlaces(const LevelLayout& layout, const Absent& absent, Report& report
         if (std::int64_t{p.Top} + p.Height > PaddleRow && p.Top < FieldHeight) {
             report.add(Check::InPaddleRow, i);
         }
-        for (std::size_t j = 0; j < i; ++j) {
+        for (const ElementId j : LevelElements) {
+            if (j == i) {
+                break;
+            }
             if (layout[j].Visible && overlaps(layout[j], p)) {
                 report.add(Check::Overlap, i, j);
             }
@@ -260,13 +134,22 @@ void checkPlaces(const LevelLayout& layout, const Absent& absent, Report& report
 
 }  // namespace
 
-std::string describeElement(std::size_t element, bool german) {
-    return describe(element, german);
+Finding::Severity severityOf(Check check) {
+    switch (check) {
+        case Check::Refused:
+        case Check::LevelMissing:
+        case Check::HandHidden:
+        case Check::HandEmpty:
+        case Check::HandOutside:
+            return Finding::Error;
+        default:
+            return Finding::Warning;
+    }
 }
 
-std::vector<Finding> checkLevel(const LevelDocument& document, std::size_t index) {
+std::vector<Finding> checkLevel(const LevelDocument& document, LevelIndex index) {
     std::vector<Finding> out;
-    const LevelDocument::Level& level = document.levels()[index];
+    const LevelDocument::Level& level = document.level(index);
     Report report(out, level.number);
     if (!level.read) {
         report.add(Check::SectionTwice);
@@ -281,14 +164,14 @@ std::vector<Finding> checkLevel(const LevelDocument& document, std::size_t index
 std::vector<Finding> checkFile(const LevelDocument& document) {
     std::vector<Finding> out;
     if (document.refusal()) {
-        Report(out, 1).add(Check::Refused, std::size_t{0}, {}, "hinder1.left");
+        Report(out, 1).add(Check::Refused, LevelElements.front(), {}, "hinder1.left");
     }
-    for (int32 number = 1; number <= 7; ++number) {
+    for (int32 number = 1; number <= rules::LastLevel; ++number) {
         if (!document.indexOf(number)) {
             Report(out, number).add(Check::LevelMissing);
         }
     }
-    for (std::size_t i = 0; i < document.levels().size(); ++i) {
+    for (const LevelIndex i : document.places()) {
         const std::vector<Finding> level = checkLevel(document, i);
         out.insert(out.end(), level.begin(), level.end());
     }

@@ -6,25 +6,45 @@
 
 #include "designer/leveldocument.h"
 
-// One thing a level designer should know about a level file.
+// One thing a level designer should know about a level file: which check found it, where, and the
+// key and value concerned. The words for it are the tools' own (designer/wording.h).
 struct Finding {
+    enum Check {
+        Refused,         // the game refuses the file at its check
+        LevelMissing,    // one of the levels the game plays in turn is missing
+        HandHidden,      // the level cannot be finished
+        HandEmpty,       // the hand has no area
+        HandOutside,     // the hand lies outside the field
+        Malformed,       // a value that is no number
+        GivenTwice,      // a key given more than once in a section
+        NeverRead,       // a key the game never reads
+        ElementMissing,  // an element the section leaves out
+        KeysMissing,     // a shown element without its place or size
+        SectionTwice,    // a section given more than once
+        Outside,         // a shown element partly outside the field
+        InHeader,        // a shown element in the header strip
+        InPaddleRow,     // a shown element down in the paddle's row
+        EmptyShown,      // a shown element without area
+        Overlap,         // a shown element over another
+    };
     enum Severity {
         Error,    // the game refuses the file, or a level cannot be finished
         Warning,  // the game plays it, but likely not as meant
     };
+
+    Check check = Refused;
     Severity severity = Warning;
-    int32 level = 0;                     // the level's number
-    std::optional<std::size_t> element;  // in the reading order of the level file
-    std::string key;                     // the key concerned, if one is
-    std::string text;                    // a German sentence, for the editor
-    std::string english;                 // the same for the command line
+    int32 level = 0;  // the level's number
+    std::optional<ElementId> element;
+    std::optional<ElementId> other;  // the element another lies over
+    std::string key;                 // the key concerned, or the keys, if any are
+    std::string value;               // the value concerned, as the game reads it
 };
 
-// An element, by its place in the reading order of the level file, as the findings name it:
-// "hinder5 (gelber Balken)", or "hinder5 (yellow bar)".
-std::string describeElement(std::size_t element, bool german = true);
+// How much a finding of a check weighs.
+Finding::Severity severityOf(Finding::Check check);
 
 // The findings of one level of the document, by its place in the level list.
-std::vector<Finding> checkLevel(const LevelDocument& document, std::size_t index);
+std::vector<Finding> checkLevel(const LevelDocument& document, LevelIndex index);
 // The findings of the whole file: those about the file itself, then every level's.
 std::vector<Finding> checkFile(const LevelDocument& document);

@@ -7,6 +7,7 @@
 
 #include "levels/profilesyntax.h"
 #include "levels/profilevalue.h"
+#include "play/rules.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ std::string lowerCase(std::string_view text) {
 }
 
 struct KnownKey {
-    std::size_t element;
+    ElementId element;
     LevelField field;
 };
 
@@ -39,10 +40,9 @@ struct KnownKey {
 const std::unordered_map<std::string, KnownKey>& knownKeys() {
     static const std::unordered_map<std::string, KnownKey> keys = [] {
         std::unordered_map<std::string, KnownKey> out;
-        for (std::size_t i = 0; i < LevelReadOrder.size(); ++i) {
+        for (const ElementId id : LevelElements) {
             for (const LevelField field : LevelFields) {
-                out.emplace(lowerCase(levelKey(elementOf(LevelReadOrder[i]), field)),
-                            KnownKey{i, field});
+                out.emplace(lowerCase(levelKey(id, field)), KnownKey{id, field});
             }
         }
         return out;
@@ -65,16 +65,16 @@ LevelDocument::LevelDocument(std::string text) : contents(std::move(text)) {
 }
 
 std::optional<LevelDocument> LevelDocument::open(const std::filesystem::path& path,
-                                                 std::string& error) {
+                                                 OpenError& error) {
     std::error_code code;
     if (!std::filesystem::is_regular_file(path, code)) {
-        error = "Die Datei " + path.string() + " gibt es nicht, oder sie ist keine Datei.";
+        error = OpenError::NotAFile;
         return std::nullopt;
     }
     std::ifstream in(path, std::ios::binary);
     std::string bytes{std::istreambuf_iterator<char>(in), {}};
     if (!in && !in.eof()) {
-        error = "Die Datei " + path.string() + " lässt sich nicht lesen.";
+        error = OpenError::Unreadable;
         return std::nullopt;
     }
     return LevelDocument(std::move(bytes));
@@ -105,25 +105,34 @@ void LevelDocument::scan() {
     }
 }
 
-std::optional<std::size_t> LevelDocument::indexOf(int32 number) const {
+std::vector<LevelIndex> LevelDocument::places() const {
+    std::vector<LevelIndex> all;
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        all.emplace_back(i);
+    }
+    return all;
+}
+
+std::optional<LevelIndex> LevelDocument::indexOf(int32 number) const {
     for (std::size_t i = 0; i < sections.size(); ++i) {
         if (sections[i].number == number && sections[i].read) {
-            return i;
+            return LevelIndex(i);
         }
     }
     return std::nullopt;
 }
 
-LevelLayout LevelDocument::layout(std::size_t index) const {
-    const Block& block = blocks[index];
+LevelLayout LevelDocument::layout(LevelIndex index) const {
+    const Block& block = blocks[index.place()];
     // The section alone, read as the game reads a file: its first key of a name counts.
     const std::string alone = contents.substr(block.header, block.end - block.header);
-    const std::string name = std::to_string(sections[index].number);
+    const std::string name = std::to_string(level(index).number);
     return readLevel(ProfileFile::fromText(alone).section(name));
 }
 
-std::vector<LevelDocument::Note> LevelDocument::notes(std::size_t index) const {
-    const Block& block = blocks[index];
+std::vector<LevelDocument::Note> LevelDocument::notes(LevelIndex index) const {
+    const Block& block = blocks[index.place()];
+    const bool read = level(index).read;
     std::vector<Note> out;
     std::unordered_map<std::string, bool> seen;
     ProfileSyntax::Lines lines(
@@ -138,7 +147,7 @@ std::vector<LevelDocument::Note> LevelDocument::notes(std::size_t index) const {
             note.element = known->second.element;
         }
         const bool first = seen.emplace(lowerCase(line.name), true).second;
-        if (!sections[index].read || known == knownKeys().end()) {
+        if (!read || known == knownKeys().end()) {
             out.push_back(note);
         } else if (!first) {
             note.kind = Note::GivenTwice;
@@ -148,12 +157,12 @@ std::vector<LevelDocument::Note> LevelDocument::notes(std::size_t index) const {
             out.push_back(note);
         }
     }
-    if (!sections[index].read) {
+    if (!read) {
         return out;
     }
-    for (std::size_t element = 0; element < LevelReadOrder.size(); ++element) {
+    for (const ElementId element : LevelElements) {
         for (const LevelField field : LevelFields) {
-            const std::string key = levelKey(elementOf(LevelReadOrder[element]), field);
+            const std::string key = levelKey(element, field);
             if (!seen.contains(lowerCase(key))) {
                 out.push_back({Note::Missing, key, {}, element});
             }
@@ -175,10 +184,9 @@ void LevelDocument::replace(std::size_t at, std::size_t length, const std::strin
     scan();
 }
 
-void LevelDocument::setValue(std::size_t index, std::size_t element, LevelField field,
-                             int32 value) {
-    const Block& block = blocks[index];
-    const std::string key = levelKey(elementOf(LevelReadOrder[element]), field);
+void LevelDocument::setValue(LevelIndex index, ElementId element, LevelField field, int32 value) {
+    const Block& block = blocks[index.place()];
+    const std::string key = levelKey(element, field);
     const std::string text = std::to_string(value);
     ProfileSyntax::Lines lines(
         std::string_view(contents).substr(block.headerEnd, block.end - block.headerEnd));
@@ -195,8 +203,8 @@ void LevelDocument::addLevel() {
     const std::string eol = lineBreak();
     std::string text = endsWithLineBreak(contents) || contents.empty() ? "" : eol;
     text += "[" + std::to_string(sections.size() + 1) + "]" + eol;
-    for (Component TForm1::*member : LevelReadOrder) {
-        const Element& element = elementOf(member);
+    for (const ElementId id : LevelElements) {
+        const Element& element = id.element();
         for (const LevelField field : LevelFields) {
             const Bounds& at = element.created;
             const Placement placed{at.Left, at.Top, at.Width, at.Height,
@@ -208,27 +216,28 @@ void LevelDocument::addLevel() {
     renumber();
 }
 
-void LevelDocument::duplicateLevel(std::size_t index) {
-    const Block block = blocks[index];
+void LevelDocument::duplicateLevel(LevelIndex index) {
+    const Block block = blocks[index.place()];
     std::string copy = contents.substr(block.header, block.end - block.header);
     std::size_t at = block.end;
     if (!endsWithLineBreak(copy)) {
         // The last section of a file that ends without a line break.
         replace(at, 0, lineBreak());
         copy += lineBreak();
-        at = blocks[index].end;
+        at = blocks[index.place()].end;
     }
     replace(at, 0, copy);
     renumber();
 }
 
-void LevelDocument::deleteLevel(std::size_t index) {
-    const Block& block = blocks[index];
+void LevelDocument::deleteLevel(LevelIndex index) {
+    const Block& block = blocks[index.place()];
     replace(block.header, block.end - block.header, "");
     renumber();
 }
 
-void LevelDocument::moveLevel(std::size_t index, int direction) {
+void LevelDocument::moveLevel(LevelIndex level, int direction) {
+    const std::size_t index = level.place();
     const std::size_t other = direction < 0 ? index - 1 : index + 1;
     if ((direction < 0 && index == 0) || other >= blocks.size()) {
         return;
@@ -263,19 +272,19 @@ void LevelDocument::renumber() {
     scan();
 }
 
-std::optional<std::string> LevelDocument::refusal() const {
-    const std::optional<std::size_t> first = indexOf(1);
+std::optional<LevelDocument::Refusal> LevelDocument::refusal() const {
+    if (!rules::refusesLevelFile(ProfileFile::fromText(contents))) {
+        return std::nullopt;
+    }
+    const std::optional<LevelIndex> first = indexOf(1);
     if (!first) {
-        return "Das Spiel würde die Datei ablehnen: Level 1 fehlt.";
+        return Refusal::NoLevel1;
     }
     const std::string key = "hinder1.left";
     for (const Note& note : notes(*first)) {
         if (note.kind == Note::Malformed && ProfileSyntax::equalIgnoringCase(note.key, key)) {
-            return "Das Spiel würde die Datei ablehnen: hinder1.left in Level 1 ist keine Zahl.";
+            return Refusal::NotANumber;
         }
     }
-    if (layout(*first)[0].Left == 0) {
-        return "Das Spiel würde die Datei ablehnen: hinder1.left in Level 1 fehlt oder ist 0.";
-    }
-    return std::nullopt;
+    return Refusal::MissingOrZero;
 }

@@ -5,7 +5,22 @@
 #include <string>
 #include <vector>
 
-#include "levels/levellayout.h"
+#include "play/levellayout.h"
+
+// A level section by its place in the file's list of levels: the first section whose name is a
+// level number is place 0.
+class LevelIndex {
+public:
+    constexpr LevelIndex() = default;
+    constexpr explicit LevelIndex(std::size_t place) : at(place) {}
+
+    constexpr std::size_t place() const { return at; }
+
+    friend constexpr auto operator<=>(LevelIndex, LevelIndex) = default;
+
+private:
+    std::size_t at = 0;
+};
 
 // A level file as the level designer works on it: the text exactly as it stands, read by the same
 // rules as the game reads it, and changed only where an edit changes it. Whatever an edit does
@@ -29,43 +44,50 @@ public:
             Missing,     // the game reads this key, but the section does not give it
         };
         Kind kind = Malformed;
-        std::string key;                     // as written
-        std::string value;                   // as the game would hand it out
-        std::optional<std::size_t> element;  // in the reading order, for the keys the game knows
+        std::string key;                   // as written
+        std::string value;                 // as the game would hand it out
+        std::optional<ElementId> element;  // for the keys the game knows
     };
 
+    // Why a file could not be opened.
+    enum class OpenError { NotAFile, Unreadable };
+    // Why the game would refuse the file.
+    enum class Refusal { NoLevel1, NotANumber, MissingOrZero };
+
     explicit LevelDocument(std::string text = {});
-    // Reads the file whole; nothing, and the reason in German in `error`, when it cannot be
-    // read.
-    static std::optional<LevelDocument> open(const std::filesystem::path& path, std::string& error);
+    // Reads the file whole; nothing, and the reason in `error`, when it cannot be read.
+    static std::optional<LevelDocument> open(const std::filesystem::path& path, OpenError& error);
 
     const std::string& text() const { return contents; }
 
     // The level sections in the order of the file.
     const std::vector<Level>& levels() const { return sections; }
+    const Level& level(LevelIndex index) const { return sections[index.place()]; }
+    // Every place of the list, in order.
+    std::vector<LevelIndex> places() const;
     // The place in that list of the section the game reads for a level number.
-    std::optional<std::size_t> indexOf(int32 number) const;
+    std::optional<LevelIndex> indexOf(int32 number) const;
 
     // The level at a place in the list as the game would lay it out from that section.
-    LevelLayout layout(std::size_t index) const;
-    std::vector<Note> notes(std::size_t index) const;
+    LevelLayout layout(LevelIndex index) const;
+    std::vector<Note> notes(LevelIndex index) const;
 
     // Sets one value of one element: the value is rewritten where it stands, in decimal, or the
     // key is added after the last entry of the section.
-    void setValue(std::size_t index, std::size_t element, LevelField field, int32 value);
+    void setValue(LevelIndex index, ElementId element, LevelField field, int32 value);
 
     // Level edits. Afterwards the level sections are numbered 1, 2, ... in the order of the file.
     // A new level shows only the hand; the other elements stand hidden where the window's design
     // has them.
     void addLevel();
-    void duplicateLevel(std::size_t index);
-    void deleteLevel(std::size_t index);
+    void duplicateLevel(LevelIndex index);
+    void deleteLevel(LevelIndex index);
     // Swaps the level with its neighbour before (-1) or after (+1).
-    void moveLevel(std::size_t index, int direction);
+    void moveLevel(LevelIndex index, int direction);
 
-    // Why the game would refuse the file as it now stands, in German; nothing when it would not.
-    // A file the game would refuse is not to be saved.
-    std::optional<std::string> refusal() const;
+    // Why the game would refuse the file as it now stands; nothing when it would not. A file the
+    // game would refuse is not to be saved.
+    std::optional<Refusal> refusal() const;
 
 private:
     // Where a section stands in the text: its header line, and the end of its last line before

@@ -4,10 +4,7 @@
 #include <random>
 #include <ranges>
 
-#include "headless/eventplayer.h"
-#include "headless/recordingplatform.h"
-#include "headless/standardstart.h"
-#include "play/game.h"
+#include "headless/headlessgame.h"
 
 namespace {
 
@@ -24,24 +21,19 @@ int draw(std::mt19937& random, int most) {
 
 ReplayOutcome replayPlan(const TForm1::LevelFileOpener& openLevelFile, int32 level,
                          const std::vector<InputEvent>& events) {
-    RecordingPlatform platform;
-    Game game(platform, openLevelFile);
-    game.Form1.FormCreate();
-    game.Form1.setEnabled(true);
-    setUpStandardStart(game, level);
-    EventPlayer player(game, platform);
+    HeadlessGame headless(openLevelFile);
+    headless.standardStart(level);
+    const TForm1& form = headless.game.Form1;
     PassWatch watch;
     ReplayOutcome outcome;
-    const std::string bonus = "Super! Gleich gehts weiter mit dem nächsten Level! " +
-                              std::to_string(mul32(25, level)) + " Bonus!";
     const auto play = [&](const InputEvent& event) {
-        const bool on = player.play(event);
-        watch.observe(game.Form1);
+        const bool on = headless.play(event);
+        watch.observe(form);
         outcome.ticks += event.kind == InputEvent::Tick;
         outcome.passage = watch.found();
-        outcome.reached = std::ranges::find(platform.messages, bonus) != platform.messages.end() &&
-                          !outcome.passage && !game.Form2.Visible && game.Form1.baelle > 0;
-        return on && !outcome.reached && !outcome.passage && !game.Form2.Visible;
+        outcome.reached = headless.reported(GameEvent::HandReached) &&
+                          !headless.reported(GameEvent::BallLost) && !outcome.passage;
+        return on && !outcome.reached && !outcome.passage && !headless.game.Form2.Visible;
     };
     for (const InputEvent& event : events) {
         InputEvent one = event;

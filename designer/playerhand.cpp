@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "headless/standardstart.h"
+#include "play/rules.h"
 
 namespace {
 
 enum Steering {
     SteerSlack = 4,      // the pointer is moved once the ball has gone this far from it
     PreferredRow = 395,  // where the pointer steers from: just above the strip where it does not
-    BallHalf = 12,
+    BallHalf = rules::BallSize / 2,
 };
 
 bool steers(const TForm1& form, PlayerHand::Point p) {
@@ -37,18 +37,12 @@ int32 stepToward(int32 from, int32 to, int32 most) {
 
 }  // namespace
 
-PlayerHand::PlayerHand(TForm1::LevelFileOpener openLevelFile, const HandProfile& profile,
+PlayerHand::PlayerHand(const TForm1::LevelFileOpener& openLevelFile, const HandProfile& profile,
                        int shadowCount)
-    : profile(profile),
-      game(platform, openLevelFile),
-      shadows(openLevelFile, profile, shadowCount) {
-    game.Form1.FormCreate();
-    game.Form1.setEnabled(true);
-}
+    : profile(profile), headless(openLevelFile), shadows(openLevelFile, profile, shadowCount) {}
 
 void PlayerHand::copyFrom(const PlayerHand& other) {
-    game.copyStateFrom(other.game);
-    platform.messages = other.platform.messages;
+    headless.copyFrom(other.headless);
     at = other.at;
     held = other.held;
     played = other.played;
@@ -62,7 +56,7 @@ void PlayerHand::copyFrom(const PlayerHand& other) {
 }
 
 void PlayerHand::startLevel(int32 level, Point at) {
-    setUpStandardStart(game, level);
+    headless.standardStart(level);
     shadows.startLevel(level);
     pointerEvent(InputEvent::Move, at);
     tick();
@@ -71,8 +65,8 @@ void PlayerHand::startLevel(int32 level, Point at) {
 }
 
 void PlayerHand::play(const InputEvent& event) {
-    player.play(event);
-    watch.observe(game.Form1);
+    headless.play(event);
+    watch.observe(headless.game.Form1);
     shadows.play(event);
     written.push_back(event);
 }
@@ -123,7 +117,7 @@ void PlayerHand::release() {
 }
 
 void PlayerHand::followBall() {
-    const TForm1& form = game.Form1;
+    const TForm1& form = headless.game.Form1;
     const int32 x = std::clamp<int32>(form.ball.Left + BallHalf, 0, TForm1::ClientWidth - 1);
     if (at && std::abs(at->x - x) < SteerSlack && steers(form, *at)) {
         tick();
@@ -133,11 +127,10 @@ void PlayerHand::followBall() {
 }
 
 bool PlayerHand::handReached() const {
-    // The hand says so in a box, and nothing else of a level's play does.
-    return std::ranges::any_of(platform.messages,
-                               [](const std::string& text) { return text.starts_with("Super!"); });
+    return headless.reported(GameEvent::HandReached);
 }
 
 bool PlayerHand::failed() const {
-    return game.Form2.Visible || !player.breach().empty() || player.ended() || watch.found();
+    return headless.game.Form2.Visible || !headless.player.breach().empty() ||
+           headless.player.ended() || watch.found();
 }

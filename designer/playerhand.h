@@ -6,9 +6,7 @@
 #include "designer/handprofile.h"
 #include "designer/passwatch.h"
 #include "designer/shadowhands.h"
-#include "headless/eventplayer.h"
-#include "headless/recordingplatform.h"
-#include "play/game.h"
+#include "headless/headlessgame.h"
 
 // A player's hand on the mouse, playing one level of a game tick by tick as the profile lets a
 // person: at most one pointer event before each frame tick, the pointer travelling at most so far
@@ -21,8 +19,8 @@ public:
         int32 x = 0, y = 0;
     };
 
-    // With `shadows` copies of the game that the hand's events reach jittered.
-    PlayerHand(TForm1::LevelFileOpener openLevelFile, const HandProfile& profile,
+    // With `shadowCount` copies of the game that the hand's events reach jittered.
+    PlayerHand(const TForm1::LevelFileOpener& openLevelFile, const HandProfile& profile,
                int shadowCount = 0);
     PlayerHand(const PlayerHand&) = delete;
     PlayerHand& operator=(const PlayerHand&) = delete;
@@ -45,8 +43,10 @@ public:
     // from which it steers the paddle, when it has gone off, then the tick.
     void followBall();
 
-    const TForm1& form() const { return game.Form1; }
-    const Game& state() const { return game; }
+    const TForm1& form() const { return headless.game.Form1; }
+    const Game& state() const { return headless.game; }
+    // What the rules reported so far.
+    const std::vector<GameEvent>& reports() const { return headless.platform.events; }
     std::optional<Point> pointer() const { return at; }
     bool holding() const { return held; }
     long ticks() const { return played; }
@@ -64,9 +64,7 @@ private:
     void pointerEvent(InputEvent::Kind kind, Point to);
 
     HandProfile profile;
-    RecordingPlatform platform;
-    Game game;
-    EventPlayer player{game, platform};
+    HeadlessGame headless;
     std::optional<Point> at;
     bool held = false;
     long played = 0;

@@ -1,8 +1,13 @@
 #include "designer/proof.h"
 
+#include <algorithm>
 #include <sstream>
 
+#include "designer/handfaults.h"
+#include "designer/planreplay.h"
 #include "headless/scenario.h"
+#include "play/rules.h"
+#include "play/tickperiod.h"
 
 namespace {
 
@@ -18,33 +23,138 @@ bool isPlayersLine(const std::string& line) {
            event->kind != InputEvent::Blink;
 }
 
+// The first end of the round the rules reported: a lost ball stops the frame tick, so the hand is
+// only reached with every ball kept.
+bool reachedHandOf(const std::vector<GameEvent>& events, int32 level) {
+    const auto end = std::ranges::find_if(events, [](const GameEvent& event) {
+        return event.kind == GameEvent::HandReached || event.kind == GameEvent::BallLost ||
+               event.kind == GameEvent::PointsRanOut;
+    });
+    return end != events.end() && end->kind == GameEvent::HandReached && end->level == level &&
+           end->points == rules::bonusFor(level);
+}
+
+// The events of a script that the runner has read line by line already.
+std::vector<InputEvent> eventsOf(const std::string& script) {
+    std::istringstream lines(script);
+    std::string line;
+    std::getline(lines, line);
+    std::vector<InputEvent> events;
+    while (std::getline(lines, line)) {
+        if (const std::optional<InputEvent> event = parseEvent(line.substr(0, line.find('#')))) {
+            events.push_back(*event);
+        }
+    }
+    return events;
+}
+
+// What the script asks of the hand, where the ball goes, and how often it still reaches the hand
+// jittered, for a script that reaches it.
+void judgeHand(const TForm1::LevelFileOpener& openLevelFile, const HandProfile& profile,
+               LevelProof& proof) {
+    const std::vector<InputEvent> events = eventsOf(proof.script);
+    proof.figures.grabs = std::ranges::count(events, InputEvent::Press, &InputEvent::kind);
+    proof.figures.replays = profile.replays;
+    const std::vector<std::string> faults = handFaults(events, profile);
+    if (!faults.empty()) {
+        proof.verdict = LevelProof::NotAHand;
+        proof.handFault = faults.front();
+        return;
+    }
+    const ReplayOutcome played = replayPlan(openLevelFile, proof.level, events);
+    proof.passage = played.passage;
+    if (played.passage) {
+        proof.verdict = LevelProof::ThroughBar;
+        return;
+    }
+    // The first tick comes before the start click.
+    proof.figures.seconds = double(played.ticks - 1) * TickPeriodMs / 1000.0;
+    long ticks = 0;
+    proof.figures.margin = jitteredFinishes(openLevelFile, proof.level, events, profile, MarginSeed,
+                                            profile.replays, ticks);
+    if (proof.figures.margin < profile.needed) {
+        proof.verdict = LevelProof::NoMargin;
+        return;
+    }
+    proof.spareReplays = profile.spareReplays;
+    proof.spare = jitteredFinishes(openLevelFile, proof.level, events, profile, SpareSeed,
+                                   profile.spareReplays, ticks);
+    if (proof.spare < profile.spareNeeded) {
+        proof.verdict = LevelProof::MarginByChance;
+        return;
+    }
+    proof.difficulty = difficultyWord(proof.figures);
+}
+
 }  // namespace
 
-bool provesLevel(const TForm1::LevelFileOpener& openLevelFile, int32 level,
-                 const std::string& script, std::string& why) {
+LevelProof checkScript(const TForm1::LevelFileOpener& openLevelFile, int32 level,
+                       const std::string& script, const HandProfile& profile) {
+    LevelProof proof = checkRun(openLevelFile, level, script);
+    proof.personal = profile.isPersons();
+    if (proof.holds()) {
+        judgeHand(openLevelFile, profile, proof);
+    }
+    return proof;
+}
+
+LevelProof checkRun(const TForm1::LevelFileOpener& openLevelFile, int32 level,
+                    const std::string& script) {
+    LevelProof proof;
+    proof.personal = false;
+    proof.level = level;
+    proof.script = script;
     std::istringstream lines(script);
     std::string line;
     std::getline(lines, line);
     if (line != "level " + std::to_string(level)) {
-        why = "the script does not begin at the standard start of level " + std::to_string(level);
-        return false;
+        proof.verdict = LevelProof::WrongStart;
+        return proof;
     }
     Scenario scenario(openLevelFile);
     std::ostringstream dumps;
     scenario.execute(line, dumps);
+    long sinceCountdown = 0;
     for (int number = 2; std::getline(lines, line); ++number) {
         if (!isPlayersLine(line) || !scenario.execute(line, dumps)) {
-            why = "line " + std::to_string(number) + " is nothing a player does: " + line;
-            return false;
+            proof.verdict = LevelProof::NotPlayersLine;
+            proof.line = number;
+            return proof;
+        }
+        const std::optional<InputEvent> event = parseEvent(line.substr(0, line.find('#')));
+        if (event && event->kind == InputEvent::Countdown) {
+            sinceCountdown = 0;
+        } else if (event && event->kind == InputEvent::Tick &&
+                   (sinceCountdown += event->count) > TicksPerCountdown) {
+            proof.verdict = LevelProof::TimersWrong;
+            proof.line = number;
+            return proof;
         }
     }
-    // A lost ball stops the frame tick, so the hand is only reached with every ball kept.
-    const std::string bonus = "Super! Gleich gehts weiter mit dem nächsten Level! " +
-                              std::to_string(mul32(25, level)) + " Bonus!";
-    const std::vector<std::string>& messages = scenario.platform.messages;
-    if (!scenario.player.breach().empty() || messages.empty() || messages.front() != bonus) {
-        why = "the script does not reach the hand of level " + std::to_string(level);
-        return false;
+    const bool reached =
+        scenario.player.breach().empty() && reachedHandOf(scenario.platform.events, level);
+    proof.verdict = reached ? LevelProof::Proved : LevelProof::HandNotReached;
+    return proof;
+}
+
+LevelProof proveLevel(const TForm1::LevelFileOpener& openLevelFile, int32 level,
+                      const SolverLimits& limits, const SolverProgress& progress) {
+    if (rules::refusesLevelFile(openLevelFile())) {
+        LevelProof refused;
+        refused.verdict = LevelProof::Refused;
+        refused.level = level;
+        return refused;
     }
-    return true;
+    const Playthrough found = solveLevel(openLevelFile, level, limits, progress);
+    if (!found.solved) {
+        LevelProof none;
+        none.level = level;
+        none.playthrough = found;  // the attempt that came nearest
+        none.personal = limits.hand.isPersons();
+        return none;
+    }
+    LevelProof proof =
+        checkScript(openLevelFile, level, playthroughScript(level, found), limits.hand);
+    proof.playthrough = found;
+    return proof;
 }

@@ -5,13 +5,15 @@
 #include <queue>
 
 #include "play/elements.h"
+#include "play/rules.h"
 
 namespace {
 
-constexpr int BallSize = 24;
-constexpr int HighestTop = 39;  // the ceiling turns the ball below the header strip
-constexpr int LowestTop = 379;  // from 380 on the ball is at the paddle: caught or lost
-constexpr int WidestLeft = 608;
+constexpr int BallSize = rules::BallSize;
+constexpr int HighestTop = rules::Ceiling;
+// Further down the ball is at the paddle: caught or lost.
+constexpr int LowestTop = TForm1::PaddleRow - BallSize - 1;
+constexpr int WidestLeft = TForm1::ClientWidth - BallSize;
 // What a pixel of a bar's thickness adds to a way through it.
 constexpr int CostPerPixel = 4;
 

@@ -1,9 +1,5 @@
 #include "designer/shadowhands.h"
 
-#include <algorithm>
-
-#include "headless/standardstart.h"
-
 namespace {
 
 int draw(std::mt19937& random, int most) {
@@ -13,7 +9,7 @@ int draw(std::mt19937& random, int most) {
 }  // namespace
 
 ShadowHands::Shadow::Shadow(const TForm1::LevelFileOpener& openLevelFile, unsigned seed)
-    : game(platform, openLevelFile), random(seed) {}
+    : headless(openLevelFile), random(seed) {}
 
 ShadowHands::ShadowHands(const TForm1::LevelFileOpener& openLevelFile, const HandProfile& profile,
                          int count)
@@ -25,24 +21,19 @@ ShadowHands::ShadowHands(const TForm1::LevelFileOpener& openLevelFile, const Han
 
 void ShadowHands::startLevel(int32 level) {
     for (const std::unique_ptr<Shadow>& shadow : shadows) {
-        shadow->game.Form1.FormCreate();
-        shadow->game.Form1.setEnabled(true);
-        setUpStandardStart(shadow->game, level);
+        shadow->headless.standardStart(level);
     }
 }
 
 bool ShadowHands::reached(const Shadow& shadow) {
-    // The hand says so in a box, and nothing else of a level's play does.
-    return std::ranges::any_of(shadow.platform.messages,
-                               [](const std::string& text) { return text.starts_with("Super!"); });
+    return shadow.headless.reported(GameEvent::HandReached);
 }
 
 void ShadowHands::copyFrom(const ShadowHands& other) {
     for (std::size_t i = 0; i < shadows.size() && i < other.shadows.size(); ++i) {
         Shadow& to = *shadows[i];
         const Shadow& from = *other.shadows[i];
-        to.game.copyStateFrom(from.game);
-        to.platform.messages = from.platform.messages;
+        to.headless.copyFrom(from.headless);
         to.watch = from.watch;
         to.random = from.random;
         to.late = from.late;
@@ -60,8 +51,8 @@ void ShadowHands::play(const InputEvent& event) {
 
 void ShadowHands::playIn(Shadow& shadow, const InputEvent& event) {
     const auto deliver = [&shadow](const InputEvent& e) {
-        shadow.failed |= !shadow.player.play(e) || shadow.game.Form2.Visible;
-        shadow.watch.observe(shadow.game.Form1);
+        shadow.failed |= !shadow.headless.play(e) || shadow.headless.game.Form2.Visible;
+        shadow.watch.observe(shadow.headless.game.Form1);
         shadow.failed |= bool(shadow.watch.found());
     };
     const bool pointer = event.kind >= InputEvent::Move && event.kind <= InputEvent::Click;

@@ -6,9 +6,7 @@
 
 #include "designer/handprofile.h"
 #include "designer/passwatch.h"
-#include "headless/eventplayer.h"
-#include "headless/recordingplatform.h"
-#include "play/game.h"
+#include "headless/headlessgame.h"
 
 // Copies of a game that a hand's events reach as a less steady hand would play them: every pointer
 // action off by up to the profile's pixels and late by up to its ticks, each copy with its own
@@ -17,9 +15,7 @@ class ShadowHands {
 public:
     struct Shadow {
         Shadow(const TForm1::LevelFileOpener& openLevelFile, unsigned seed);
-        RecordingPlatform platform;
-        Game game;
-        EventPlayer player{game, platform};
+        HeadlessGame headless;
         PassWatch watch;
         std::mt19937 random;
         std::vector<InputEvent> late;  // pointer actions waiting for the next tick

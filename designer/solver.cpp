@@ -11,6 +11,7 @@
 #include "designer/playerhand.h"
 #include "designer/reachmap.h"
 #include "play/elements.h"
+#include "play/rules.h"
 
 namespace {
 
@@ -23,14 +24,14 @@ enum Play {
     SteerSlack = 4,      // how near the carried bar need be to where it should be
     CarryBelow = 40,     // how far under the ball a carry takes up the bar
     CarryRise = 8,       // how fast a carry lifts the bar, pixels a tick
-    BarHalfWidth = 50,
-    BarHalfHeight = 15,
-    BallHalf = 12,
+    BarHalfWidth = rules::RedBarWidth / 2,
+    BarHalfHeight = rules::RedBarHeight / 2,
+    BallHalf = rules::BallSize / 2,
     // Where the bar's centre can go: it keeps out of the header and the paddle's row.
     BarCentreLeft = BarHalfWidth,
     BarCentreRight = TForm1::ClientWidth - BarHalfWidth,
-    BarCentreTop = 40 + BarHalfHeight,
-    BarCentreBottom = TForm1::ClientHeight - 30 - 30 + BarHalfHeight,
+    BarCentreTop = rules::RedBarHighestTop + BarHalfHeight,
+    BarCentreBottom = rules::RedBarLowestTop + BarHalfHeight,
 };
 // How fast the memory of the ball's best approach fades, pixels a tick.
 constexpr double Forgetting = 0.5;
@@ -79,7 +80,7 @@ int penniesTaken(const TForm1& form) {
     int taken = 0;
     for (const Element& element : Elements) {
         const Component& c = form.*element.member;
-        taken += element.role == Role::Penny && c.Left == -1000 && c.Top == -100;
+        taken += element.role == Role::Penny && rules::isTaken(c);
     }
     return taken;
 }
@@ -200,7 +201,7 @@ void Search::observe(Node& node) {
     int counted = 1;
     for (const auto& shadow : node.hand->shadowHands().copies()) {
         if (!shadow->failed) {
-            const TForm1& copy = shadow->game.Form1;
+            const TForm1& copy = shadow->headless.game.Form1;
             const double distance = ShadowHands::reached(*shadow)
                                         ? 0
                                         : mapFor(copy).distance(copy.ball.Left, copy.ball.Top);

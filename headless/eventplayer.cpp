@@ -8,8 +8,13 @@ enum { MaxBoxDepth = 3 };
 }  // namespace
 
 EventPlayer::EventPlayer(Game& game, RecordingPlatform& platform, BoxEvents boxEvents)
-    : game(game), platform(platform), boxEvents(std::move(boxEvents)) {
-    if (this->boxEvents) {
+    : game(game), platform(platform) {
+    setBoxEvents(std::move(boxEvents));
+}
+
+void EventPlayer::setBoxEvents(BoxEvents events) {
+    boxEvents = std::move(events);
+    if (boxEvents) {
         platform.whileMessageOpen = [this](const std::string&) { whileBoxOpen(); };
     }
 }

@@ -16,6 +16,7 @@ public:
     using BoxEvents = std::function<bool(InputEvent&)>;
 
     EventPlayer(Game& game, RecordingPlatform& platform, BoxEvents boxEvents = {});
+    void setBoxEvents(BoxEvents events);
 
     // Plays one event; false once the game has ended or an invariant broke.
     bool play(const InputEvent& event);

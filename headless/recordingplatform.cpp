@@ -116,6 +116,9 @@ void RecordingPlatform::showMessage(const std::string& text) {
 }
 
 TextExtent RecordingPlatform::measureText(TextStyle style, const std::string& text) {
+    if (measure) {
+        return measure(style, text);
+    }
     const int pixelSize = style == TextStyle::Hud ? 21 : 19;
     const long sum = advances(text);
     return {static_cast<int32>(std::lround(sum * pixelSize / 1000.0)),

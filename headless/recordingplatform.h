@@ -18,11 +18,16 @@ public:
     void hideWindow(Window window) override { shown[window] = false; }
     void setWindowEnabled(Window window, bool enabled) override { windowEnabled[window] = enabled; }
     void repaintNow(const Component&) override { ++repaints; }
-    // Widths of Arial bold (Liberation Sans Bold has the same), so texts take the room they take
-    // in the game.
+    // With no `measure` given: widths of Arial bold (Liberation Sans Bold has the same), so texts
+    // take the room they take in the game.
     TextExtent measureText(TextStyle style, const std::string& text) override;
+    void report(const GameEvent& event) override { events.push_back(event); }
+
+    using TextMeasure = TextExtent (*)(TextStyle, const std::string&);
+    TextMeasure measure = nullptr;
 
     std::vector<std::string> messages;
+    std::vector<GameEvent> events;
     int beeps = 0;
     int repaints = 0;
     bool quit = false;

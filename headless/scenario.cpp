@@ -6,7 +6,6 @@
 #include <ostream>
 #include <sstream>
 
-#include "headless/standardstart.h"
 #include "headless/statedump.h"
 
 namespace {
@@ -36,15 +35,6 @@ std::optional<int32> levelCommand(std::string_view text) {
 
 }  // namespace
 
-Scenario::Scenario(const std::filesystem::path& levelFile)
-    : Scenario([levelFile] { return ProfileFile(levelFile); }) {}
-
-Scenario::Scenario(TForm1::LevelFileOpener openLevelFile)
-    : game(platform, std::move(openLevelFile)), player(game, platform) {
-    game.Form1.FormCreate();
-    game.Form1.setEnabled(true);
-}
-
 bool Scenario::execute(const std::string& line, std::ostream& out) {
     const std::string_view text = std::string_view(line).substr(0, line.find('#'));
     if (isBlank(text)) {
@@ -55,7 +45,7 @@ bool Scenario::execute(const std::string& line, std::ostream& out) {
         return true;
     }
     if (const std::optional<int32> level = levelCommand(text)) {
-        setUpStandardStart(game, *level);
+        standardStart(*level);
         return true;
     }
     const std::optional<InputEvent> event = parseEvent(text);

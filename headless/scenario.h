@@ -4,16 +4,13 @@
 #include <iosfwd>
 #include <string>
 
-#include "headless/eventplayer.h"
-#include "headless/recordingplatform.h"
-#include "play/game.h"
+#include "headless/headlessgame.h"
 
-// Plays a script of input events through the game's rules. The game stands where it stands after
-// the start-up windows: the level file checked, the main window enabled, waiting for a start.
-class Scenario {
+// Plays a script of input events through the game's rules, on a game as the start-up windows
+// leave it.
+class Scenario : public HeadlessGame {
 public:
-    explicit Scenario(const std::filesystem::path& levelFile);
-    explicit Scenario(TForm1::LevelFileOpener openLevelFile);
+    using HeadlessGame::HeadlessGame;
 
     // Runs every line; prints a dump at each "dump", and a last one at the end or when the game
     // asks to end. Returns the process exit code: 0, 2 for a line it cannot read, or 3 when the
@@ -22,8 +19,4 @@ public:
     // One script line; false when it cannot be read.
     bool execute(const std::string& line, std::ostream& out);
     bool ended() const { return platform.quit; }
-
-    RecordingPlatform platform;
-    Game game;
-    EventPlayer player;
 };

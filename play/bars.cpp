@@ -5,25 +5,31 @@ namespace {
 enum class Face { Left, Right, Top, Bottom };
 
 // Takes a yellow bar's thickness off the face that was hit; a bar worn to nothing is put aside.
-void wear(Component& bar, Wear wear, Face face) {
+// True when this hit wore it away.
+bool wear(Component& bar, Wear wear, Face face) {
     if (wear == Wear::Height && (face == Face::Top || face == Face::Bottom)) {
+        const bool whole = bar.Height > 0;
         bar.Height = sub32(bar.Height, WearPerHit);
         if (face == Face::Top) {
             bar.Top = add32(bar.Top, WearPerHit);
         }
         if (bar.Height <= 0) {
             bar.Top = WornOutPosition;
+            return whole;
         }
     }
     if (wear == Wear::Width && (face == Face::Left || face == Face::Right)) {
+        const bool whole = bar.Width > 0;
         bar.Width = sub32(bar.Width, WearPerHit);
         if (face == Face::Left) {
             bar.Left = add32(bar.Left, WearPerHit);
         }
         if (bar.Width <= 0) {
             bar.Left = WornOutPosition;
+            return whole;
         }
     }
+    return false;
 }
 
 }  // namespace
@@ -42,7 +48,9 @@ void TForm1::CheckBar(Component& bar, BarKind kind) {
         if (params.reverseBoth || !across_x) {
             bewy = neg32(bewy);
         }
-        wear(bar, params.wear, face);
+        if (wear(bar, params.wear, face)) {
+            platform.report({GameEvent::BarWornAway, levelnr, 0, baelle, bar.Name});
+        }
     };
 
     if (hit(std::int64_t{ball.Left} + ball.Width - bar.Left)) {

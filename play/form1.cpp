@@ -5,10 +5,9 @@
 
 #include "play/elements.h"
 #include "play/form2.h"
+#include "play/rules.h"
 
 namespace {
-
-enum NewGame { NewGamePoints = 1000, NewGameBalls = 2 };
 
 // The start values are fixed texts, so the strict conversion cannot fail in use.
 int32 startValue(const std::string& text) {
@@ -62,7 +61,7 @@ void TForm1::setCaption(Component& label, const std::string& text) {
 
 void TForm1::FormCreate() {
     levelini = openLevelFile();
-    if (levelini->section("1").readInteger("hinder1.left", 0) == 0) {
+    if (rules::refusesLevelFile(*levelini)) {
         halt = true;
         platform.showMessage(
             "Datei fehlt: Bitte kopieren Sie die Datei 328lvd.ini in Ihr Windows-Verzeichnis.");
@@ -98,8 +97,8 @@ void TForm1::startOver(const std::string& offer) {
     FormCreate();
     platform.showMessage(offer);
     levelnr = 0;
-    punkte = NewGamePoints;
-    baelle = NewGameBalls;
+    punkte = rules::NewGamePoints;
+    baelle = rules::NewGameBalls;
 }
 
 void TForm1::ShowBalls() {

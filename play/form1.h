@@ -9,6 +9,7 @@
 #include "play/component.h"
 #include "play/mouseinput.h"
 #include "play/platform.h"
+#include "play/tickperiod.h"
 
 class TForm2;
 
@@ -69,7 +70,7 @@ struct TForm1State {
     std::string posxedit = "1", posyedit = "59000", bewxedit = "3000", bewyedit = "1000";
 
     Timer Timer1{1, true};
-    Timer Timer2{500, true};
+    Timer Timer2{CountdownIntervalMs, true};
     bool Enabled = false;
     std::string Caption = "Quirlon 95";
     bool pauseChecked = false;  // the check mark of the menu item "Pause"
@@ -135,7 +136,7 @@ public:
     void Beenden();
     void Info1Click();
 
-    // Level loading (levels/loadlevel.cpp).
+    // Level loading (loadlevel.cpp).
     void LoadLevel();
 
     Platform& platform;

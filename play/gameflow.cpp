@@ -43,6 +43,10 @@ void TForm1::Timer2Timer() {
         }
         Form2.Show();
         setCaption(Label5, "");
+        platform.report({GameEvent::PointsRanOut, levelnr, 0, baelle});
+        if (baelle == 0) {
+            platform.report({GameEvent::GameOver, levelnr, 0, baelle});
+        }
     }
 }
 

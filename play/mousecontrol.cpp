@@ -2,10 +2,9 @@
 
 #include "play/elements.h"
 #include "play/form1.h"
+#include "play/rules.h"
 
 namespace {
-
-enum DragLimits { TopMostBar = 40 };
 
 // What a drag step tests, in order, before the bar moves: the paddle with the paddle bounce, the
 // red bar with its dragged spacing, the other bars by their kind.
@@ -79,7 +78,8 @@ void TForm1::dragStep(int32 X, int32 Y) {
     const int32 x = wrap32(std::int64_t{X} + hinder7.Left - hinder7.Width / 2);
     hinder7.Left = clamp(x, 0, std::int64_t{ClientWidth} - hinder7.Width);
     const int32 y = wrap32(std::int64_t{hinder7.Top} + Y - hinder7.Height / 2);
-    hinder7.Top = clamp(y, TopMostBar, std::int64_t{ClientHeight} - hinder7.Height - fanger.Height);
+    hinder7.Top = clamp(y, rules::RedBarHighestTop,
+                        std::int64_t{ClientHeight} - hinder7.Height - fanger.Height);
     // The paddle travels centred under the bar, unclamped.
     fanger.Left =
         wrap32(std::int64_t{hinder7.Left} - (std::int64_t{fanger.Width} - hinder7.Width) / 2);

@@ -1,28 +1,25 @@
 #include "play/form1.h"
-
-namespace {
-
-enum Reward { PennyPoints = 250, BonusPerLevel = 25, LastLevel = 7 };
-
-}  // namespace
+#include "play/rules.h"
 
 void TForm1::CheckPenny(Component& penny) {
-    punkte = add32(punkte, PennyPoints);
+    punkte = add32(punkte, rules::PennyPoints);
     // Out of the field, not hidden: the touch test never looks at visibility.
-    penny.Top = -100;
-    penny.Left = -1000;
+    penny.Top = rules::TakenPennyTop;
+    penny.Left = rules::TakenPennyLeft;
     ShowPoints();
+    platform.report({GameEvent::PennyTaken, levelnr, rules::PennyPoints, baelle, penny.Name});
 }
 
 void TForm1::CheckHand() {
-    const int32 bonus = mul32(BonusPerLevel, levelnr);
+    const int32 bonus = rules::bonusFor(levelnr);
     punkte = add32(punkte, bonus);
     // The boxes below run their own event loop with the timers still firing; halt keeps the tick
     // and the countdown still, and the hand from being reached twice.
     halt = true;
+    platform.report({GameEvent::HandReached, levelnr, bonus, baelle});
     platform.showMessage("Super! Gleich gehts weiter mit dem nächsten Level! " +
                          std::to_string(bonus) + " Bonus!");
-    if (levelnr == LastLevel) {
+    if (levelnr == rules::LastLevel) {
         platform.showMessage("Gratuliere! Sie haben alle Level von Quirlon geschafft!");
         startOver(
             "Sie können jetzt noch einmal mit Level 1 beginnen, falls Sie wollen, ansonsten "

@@ -3,8 +3,15 @@
 #include <string>
 
 #include "play/component.h"
+#include "play/gameevent.h"
 
-// The windows of the program, in the order they are created.
+// The windows of the program, in the order they are created:
+//   Form1  the main window: the play field, its menu and the head-up displays
+//   Form3  the start screen with the growing title, shown first
+//   Form2  the round-end dialog, after a lost ball or when the points run out
+//   Form4  the about box ("Info")
+//   Form5  the help window on the play elements, after the start screen
+//   Form6  the help window on buying balls and levels, whose OK lets the player at the main window
 enum class Window { Form1, Form3, Form2, Form4, Form5, Form6 };
 
 // Fonts of the self-sizing texts.
@@ -36,4 +43,6 @@ public:
     // Draws one component of the main window at once, not at the next paint cycle.
     virtual void repaintNow(const Component& component) = 0;
     virtual TextExtent measureText(TextStyle style, const std::string& text) = 0;
+    // What happened in play; the windows show it through the components and have no use for it.
+    virtual void report(const GameEvent&) {}
 };

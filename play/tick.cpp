@@ -4,6 +4,7 @@
 #include "play/elements.h"
 #include "play/form1.h"
 #include "play/form2.h"
+#include "play/rules.h"
 
 namespace {
 
@@ -15,7 +16,6 @@ enum Motion {
     PayOutDivisor = 10,
     BankDecayDivisor = 11,
     RightWall = 894000,  // largest posx: Left 596
-    Ceiling = 39,        // smallest Top that does not turn the ball, just below the header strip
     CeilingPush = 2000,
     PaddleGap = 4,
 };
@@ -91,7 +91,7 @@ void TForm1::Timer1Timer() {
         posx = RightWall;
         bewx = neg32(bewx);
     }
-    if (ball.Top < Ceiling) {
+    if (ball.Top < rules::Ceiling) {
         bewy = neg32(bewy);
         posy = add32(posy, CeilingPush);
     }
@@ -137,6 +137,10 @@ void TForm1::loseBall() {
         Form2.setMessage("Game over !");
     }
     Form2.Timer2.Enabled = true;
+    platform.report({GameEvent::BallLost, levelnr, 0, baelle});
+    if (baelle == 0) {
+        platform.report({GameEvent::GameOver, levelnr, 0, baelle});
+    }
 }
 
 void TForm1::CheckPaddle() {

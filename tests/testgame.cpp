@@ -2,11 +2,14 @@
 
 #include <QFile>
 
-#include "levels/levelkeys.h"
+#include "play/levelelements.h"
+#include "play/rules.h"
 
 TestGame::TestGame(const std::optional<QString>& levelText, bool startUp)
     : levelFile(std::filesystem::path(dir.path().toStdString()) / "328lvd.ini"),
-      game(platform, [this] { return ProfileFile(levelFile); }),
+      headless([this] { return ProfileFile(levelFile); }, HeadlessGame::Begin::BeforeStartUp),
+      platform(headless.platform),
+      game(headless.game),
       form(game.Form1) {
     if (!dir.isValid()) {
         qFatal("no temporary directory for the level file");
@@ -23,14 +26,13 @@ TestGame::TestGame(const std::optional<QString>& levelText, bool startUp)
 }
 
 void TestGame::startUp() {
-    form.FormCreate();
-    form.setEnabled(true);
+    headless.startUp();
 }
 
 void TestGame::startRound() {
     form.Label4Click();
-    for (Component TForm1::*element : LevelReadOrder) {
-        park(form.*element);
+    for (const ElementId element : LevelElements) {
+        park(form.*element.member());
     }
 }
 
@@ -51,7 +53,7 @@ void TestGame::put(Component& element, int32 left, int32 top, int32 width, int32
 }
 
 void TestGame::park(Component& element) {
-    element.Left = -1000;
+    element.Left = rules::HiddenLeft;
 }
 
 void TestGame::putBall(int32 left, int32 top) {

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "headless/recordingplatform.h"
-#include "play/game.h"
+#include "headless/headlessgame.h"
+#include "play/levelelements.h"
 
 // A game on a recording platform that plays from a level file of its own, written into a
 // temporary directory. By default it stands where the start-up leaves it: the level file checked,
@@ -43,8 +43,9 @@ public:
 
     QTemporaryDir dir;
     std::filesystem::path levelFile;
-    RecordingPlatform platform;
-    Game game;
+    HeadlessGame headless;
+    RecordingPlatform& platform;
+    Game& game;
     TForm1& form;
 };
 

@@ -7,8 +7,7 @@
 #include <QProcess>
 #include <QtTest>
 
-#include "headless/recordingplatform.h"
-#include "play/game.h"
+#include "headless/headlessgame.h"
 #include "tools/bench/runfigures.h"
 #include "tools/bench/samples.h"
 #include "tools/bench/steering.h"
@@ -94,11 +93,9 @@ void TestBench::ticks() {
 // every frame, and the ball stays in play through a budget of frames on the shipped levels.
 void TestBench::pilotKeepsTheBall() {
     enum { Frames = 3000 };
-    RecordingPlatform platform;
-    Game game(platform, [] { return ProfileFile(LEVEL_FILE); });
-    TForm1& form = game.Form1;
-    form.FormCreate();
-    form.setEnabled(true);
+    HeadlessGame headless(std::filesystem::path(LEVEL_FILE));
+    const Game& game = headless.game;
+    TForm1& form = headless.game.Form1;
     int roundsStarted = 0;
     for (int frame = 0; frame < Frames && !game.Form2.Visible; ++frame) {
         if (form.Label4.Visible) {

@@ -11,8 +11,12 @@
 
 namespace {
 
-// Elements by their place in the level file's reading order.
-enum { Hinder1 = 0, Hinder2 = 1, Hinder5 = 4, Dig11 = 22, None = -1 };
+// Elements by their place in the level file's reading order, as the table rows carry them.
+int placeOf(std::string_view name) {
+    return int(levelElementNamed(name)->place());
+}
+const int Hinder1 = placeOf("hinder1"), Hinder2 = placeOf("hinder2"), Hinder5 = placeOf("hinder5"),
+          Dig11 = placeOf("dig11"), None = -1;
 
 // hinder1 shown at 80,250 (201 x 30), hinder5 hidden at 300,100; the rest give no keys.
 const QByteArray Level =
@@ -39,13 +43,14 @@ struct Editor {
     FieldEditor* field() const { return window.field(); }
     EditSession& session() { return window.session(); }
     std::string text() { return session().document().text(); }
-    Placement placed(int element) { return session().layout()[std::size_t(element)]; }
+    Placement placed(int element) { return session().layout()[ElementId(std::size_t(element))]; }
     int selected() {
-        const std::optional<std::size_t> s = session().selection();
-        return s ? int(*s) : None;
+        const std::optional<ElementId> s = session().selection();
+        return s ? int(s->place()) : None;
     }
     void select(int element) {
-        session().select(element == None ? std::nullopt : std::optional<std::size_t>(element));
+        session().select(element == None ? std::nullopt
+                                         : std::optional(ElementId(std::size_t(element))));
     }
 
     QTemporaryDir dir;
@@ -222,19 +227,19 @@ void TestEditor::everyChangeUndoesAndRedoes() {
     session.deleteLevel();
     QCOMPARE(history.count(), 7);
     const std::string edited = editor.text();
-    const std::size_t levelInHand = session.level();
+    const LevelIndex levelInHand = session.level();
 
     while (history.canUndo()) {
         history.undo();
     }
     QCOMPARE(editor.text(), opened);
-    QCOMPARE(session.level(), std::size_t{0});
+    QVERIFY(session.level() == LevelIndex(0));
     QVERIFY(history.isClean());
     while (history.canRedo()) {
         history.redo();
     }
     QCOMPARE(editor.text(), edited);
-    QCOMPARE(session.level(), levelInHand);
+    QVERIFY(session.level() == levelInHand);
 }
 
 void TestEditor::savingChangesOnlyTheEditedValue() {
@@ -286,7 +291,7 @@ void TestEditor::aFailedSaveKeepsTheDocument() {
     const QString path = where.isEmpty() ? editor.path() : where;
     Placement moved = editor.placed(Hinder1);
     moved.Left = hinder1Left;
-    editor.session().place(Hinder1, moved, QStringLiteral("move"));
+    editor.session().place(ElementId(Hinder1), moved, QStringLiteral("move"));
     const std::string edited = editor.text();
 
     SeenBox seen;
@@ -303,7 +308,7 @@ void TestEditor::testPlayRunsTheLevelAsEditedAndEndsAlone() {
     Editor editor;
     Placement moved = editor.placed(Hinder1);
     moved.Left = 123;
-    editor.session().place(Hinder1, moved, QStringLiteral("move"));
+    editor.session().place(ElementId(Hinder1), moved, QStringLiteral("move"));
     const std::string edited = editor.text();
 
     editor.window.playLevel();
@@ -349,14 +354,14 @@ void TestEditor::provingMarksTheLevelsAsTheyStand() {
     const QString proved = list->item(2)->text();
 
     // The hand hidden: an error, and the proof no longer holds. Undone, it holds again.
-    editor.session().setLevel(2);
+    editor.session().setLevel(LevelIndex(2));
     Placement hand = editor.placed(Dig11);
     hand.Visible = false;
-    editor.session().place(Dig11, hand, QStringLiteral("hide"));
+    editor.session().place(ElementId(Dig11), hand, QStringLiteral("hide"));
     QCOMPARE(list->item(2)->text(), QStringLiteral("Level 3 – Fehler"));
     hand.Visible = true;
     hand.Left += 1;
-    editor.session().place(Dig11, hand, QStringLiteral("show"));
+    editor.session().place(ElementId(Dig11), hand, QStringLiteral("show"));
     QCOMPARE(list->item(2)->text(), QStringLiteral("Level 3 – nicht bewiesen"));
     editor.session().history().undo();
     editor.session().history().undo();

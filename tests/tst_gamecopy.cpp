@@ -66,21 +66,20 @@ void TestGameCopy::playsOnAlike() {
     QFETCH(Events, after);
 
     TestGame original(Level);
-    EventPlayer originalPlayer(original.game, original.platform);
     for (const InputEvent& event : before) {
-        QVERIFY(originalPlayer.play(event));
+        QVERIFY(original.headless.play(event));
     }
     QVERIFY(original.platform.messages.empty());
-    RecordingPlatform twinPlatform = original.platform;
-    Game twin(twinPlatform, [&original] { return ProfileFile(original.levelFile); });
-    twin.copyStateFrom(original.game);
-    EventPlayer twinPlayer(twin, twinPlatform);
-    QCOMPARE(dumpState(twin, twinPlatform), dumpState(original.game, original.platform));
+    HeadlessGame twin([&original] { return ProfileFile(original.levelFile); },
+                      HeadlessGame::Begin::BeforeStartUp);
+    twin.platform = original.platform;
+    twin.game.copyStateFrom(original.game);
+    QCOMPARE(dumpState(twin.game, twin.platform), dumpState(original.game, original.platform));
 
     for (const InputEvent& event : after) {
-        originalPlayer.play(event);
-        twinPlayer.play(event);
-        QCOMPARE(dumpState(twin, twinPlatform), dumpState(original.game, original.platform));
+        original.headless.play(event);
+        twin.play(event);
+        QCOMPARE(dumpState(twin.game, twin.platform), dumpState(original.game, original.platform));
     }
 }
 

@@ -12,11 +12,6 @@ constexpr int LevelMark = 300;
 // Nine levels that tell themselves apart by hinder1's Left, 300 plus the level's number; every
 // other element is left out of the level, and the bar lies far right of the ball's fall.
 QString numberedLevels() {
-    static const char* const Hidden[] = {
-        "hinder2",  "hinder3",  "hinder4",  "hinder5", "hinder6", "hinder8", "hinder9", "hinder10",
-        "hinder11", "hinder12", "hinder13", "dig1",    "dig2",    "dig3",    "dig4",    "dig5",
-        "dig6",     "dig7",     "dig8",     "dig9",    "dig10",   "dig11",
-    };
     QString text;
     for (int level = 1; level <= LevelCount; ++level) {
         text += QStringLiteral(
@@ -24,8 +19,11 @@ QString numberedLevels() {
                     "hinder1.height=30\n")
                     .arg(level)
                     .arg(LevelMark + level);
-        for (const char* name : Hidden) {
-            text += QString::fromLatin1(name) + QStringLiteral(".visible=0\n");
+        for (const ElementId id : LevelElements) {
+            if (id != LevelElements.front()) {
+                text += QString::fromLatin1(id.name().data(), qsizetype(id.name().size())) +
+                        QStringLiteral(".visible=0\n");
+            }
         }
     }
     return text;

@@ -133,15 +133,12 @@ void TestHostileFiles::edgeValuesPlay_data() {
 void TestHostileFiles::edgeValuesPlay() {
     QFETCH(QByteArray, value);
 
-    static const char* const Elements[] = {
-        "Hinder2", "hinder8", "hinder11", "dig11",    "dig6",     "dig8",    "dig1",    "dig9",
-        "dig2",    "dig10",   "dig4",     "dig3",     "dig5",     "dig7",    "hinder1", "Hinder3",
-        "Hinder4", "hinder5", "hinder6",  "hinder13", "hinder10", "hinder9", "hinder12"};
     QByteArray level = "[1]\nhinder1.left=80\n";
-    for (const char* element : Elements) {
+    for (const ElementId id : LevelElements) {
+        const QByteArray element(id.name().data(), qsizetype(id.name().size()));
         for (const char* key : {".left", ".top", ".width", ".height"}) {
-            if (QByteArray(element) + key != "hinder1.left") {
-                level += QByteArray(element) + key + "=" + value + "\n";
+            if (element + key != "hinder1.left") {
+                level += element + key + "=" + value + "\n";
             }
         }
     }

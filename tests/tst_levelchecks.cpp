@@ -3,6 +3,8 @@
 #include <QtTest>
 
 #include "designer/levelchecks.h"
+#include "designer/wording.h"
+#include "play/rules.h"
 
 namespace {
 
@@ -10,8 +12,8 @@ namespace {
 // show hidden, and the hand shown in the middle unless `shown` places it.
 QString level(int number, const QString& shown) {
     QString text = QStringLiteral("[%1]\n").arg(number) + shown;
-    for (std::size_t i = 0; i < LevelReadOrder.size(); ++i) {
-        const Element& element = elementOf(LevelReadOrder[i]);
+    for (const ElementId id : LevelElements) {
+        const Element& element = id.element();
         const QString prefix =
             QString::fromLatin1(element.keyPrefix.data(), element.keyPrefix.size());
         if (shown.contains(prefix + QStringLiteral(".visible="))) {
@@ -20,9 +22,9 @@ QString level(int number, const QString& shown) {
         const bool hand = element.role == Role::Hand;
         text += QStringLiteral("%1=%2\n%3.top=%4\n%3.width=%5\n%3.height=%6\n%3.visible=%7\n")
                     .arg(element.bareLeftKey ? prefix : prefix + QStringLiteral(".left"))
-                    .arg(hand     ? 300
-                         : i == 0 ? 50
-                                  : 0)
+                    .arg(hand                          ? 300
+                         : id == LevelElements.front() ? 50
+                                                       : 0)
                     .arg(prefix)
                     .arg(hand ? 200 : 100)
                     .arg(hand ? 49 : 30)
@@ -35,7 +37,7 @@ QString level(int number, const QString& shown) {
 // Levels 1 to 7, level `number` with `shown` in it.
 QString file(int number, const QString& shown) {
     QString text;
-    for (int n = 1; n <= 7; ++n) {
+    for (int n = 1; n <= rules::LastLevel; ++n) {
         text += level(n, n == number ? shown : QString());
     }
     return text;
@@ -129,18 +131,21 @@ void TestLevelChecks::finds() {
     const std::vector<Finding> findings = checkFile(LevelDocument(text.toStdString()));
     QStringList all;
     for (const Finding& f : findings) {
-        all << QStringLiteral("%1: %2").arg(f.level).arg(QString::fromStdString(f.english));
+        all << QStringLiteral("%1: %2").arg(f.level).arg(
+            QString::fromStdString(describe(f, Language::English)));
     }
     if (finding.isEmpty()) {
         QVERIFY2(findings.empty(), qPrintable(all.join(QLatin1Char('\n'))));
         return;
     }
     const auto found = std::find_if(findings.begin(), findings.end(), [&](const Finding& f) {
-        return f.level == level && QString::fromStdString(f.english).startsWith(finding);
+        return f.level == level &&
+               QString::fromStdString(describe(f, Language::English)).startsWith(finding);
     });
     QVERIFY2(found != findings.end(), qPrintable(all.join(QLatin1Char('\n'))));
     QCOMPARE(found->severity == Finding::Error, error);
-    QVERIFY(!found->text.empty() && found->text != found->english);
+    const std::string german = describe(*found, Language::German);
+    QVERIFY(!german.empty() && german != describe(*found, Language::English));
 }
 
 QTEST_GUILESS_MAIN(TestLevelChecks)

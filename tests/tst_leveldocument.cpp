@@ -9,20 +9,13 @@ namespace {
 
 using Edit = std::function<void(LevelDocument&)>;
 
-std::size_t element(const char* prefix) {
-    for (std::size_t i = 0; i < LevelReadOrder.size(); ++i) {
-        if (elementOf(LevelReadOrder[i]).keyPrefix == prefix) {
-            return i;
-        }
-    }
-    return LevelReadOrder.size();
-}
-
 Edit set(std::size_t level, const char* prefix, LevelField field, int32 value) {
-    return [=](LevelDocument& d) { d.setValue(level, element(prefix), field, value); };
+    return [=](LevelDocument& d) {
+        d.setValue(LevelIndex(level), *levelElementNamed(prefix), field, value);
+    };
 }
 
-QString notesOf(const LevelDocument& document, std::size_t level) {
+QString notesOf(const LevelDocument& document, LevelIndex level) {
     const char* const kinds[] = {"malformed", "twice", "unread", "missing"};
     QStringList out;
     for (const LevelDocument::Note& note : document.notes(level)) {
@@ -88,21 +81,23 @@ void TestLevelDocument::edits_data() {
         << "[1]\ndig11.left=1\ndig11=2\n"
         << set(0, "dig11", LevelField::Left, 9) << "[1]\ndig11.left=1\ndig11=9\n";
     QTest::newRow("a level deleted")
-        << Three << Edit([](LevelDocument& d) { d.deleteLevel(1); }) << "[1]\na=1\n[2]\nc=3\n";
+        << Three << Edit([](LevelDocument& d) { d.deleteLevel(LevelIndex(1)); })
+        << "[1]\na=1\n[2]\nc=3\n";
     QTest::newRow("a level moved down")
-        << Three << Edit([](LevelDocument& d) { d.moveLevel(0, 1); })
+        << Three << Edit([](LevelDocument& d) { d.moveLevel(LevelIndex(0), 1); })
         << "[1]\nb=2\n[2]\na=1\n[3]\nc=3\n";
     QTest::newRow("the first level not moved up")
-        << Three << Edit([](LevelDocument& d) { d.moveLevel(0, -1); }) << Three;
+        << Three << Edit([](LevelDocument& d) { d.moveLevel(LevelIndex(0), -1); }) << Three;
     QTest::newRow("a level moved past another section")
-        << "[1]\na=1\n[Info]\nx=1\n[2]\nb=2" << Edit([](LevelDocument& d) { d.moveLevel(1, -1); })
+        << "[1]\na=1\n[Info]\nx=1\n[2]\nb=2"
+        << Edit([](LevelDocument& d) { d.moveLevel(LevelIndex(1), -1); })
         << "[1]\nb=2\n[Info]\nx=1\n[2]\na=1\n";
     QTest::newRow("a level duplicated")
-        << Three << Edit([](LevelDocument& d) { d.duplicateLevel(0); })
+        << Three << Edit([](LevelDocument& d) { d.duplicateLevel(LevelIndex(0)); })
         << "[1]\na=1\n[2]\na=1\n[3]\nb=2\n[4]\nc=3\n";
     QTest::newRow("sections out of order numbered anew")
         << "[3]\nc=3\n[1]\na=1\n[1]\nz=0\n"
-        << Edit([](LevelDocument& d) { d.deleteLevel(1); }) << "[1]\nc=3\n[2]\nz=0\n";
+        << Edit([](LevelDocument& d) { d.deleteLevel(LevelIndex(1)); }) << "[1]\nc=3\n[2]\nz=0\n";
 }
 
 void TestLevelDocument::edits() {
@@ -118,7 +113,7 @@ void TestLevelDocument::edits() {
 // After an edit the game reads the new value, and every other value as before.
 void TestLevelDocument::readsAsTheGame_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("place");
 
     QTest::newRow("a plain section") << "[1]\nhinder1.left=80\ndig3.top=$1F\n" << 0;
     QTest::newRow("the second of two levels") << "[1]\nhinder1.left=80\n[2]\r\nHinder2.Top=1\r\n"
@@ -128,17 +123,18 @@ void TestLevelDocument::readsAsTheGame_data() {
 
 void TestLevelDocument::readsAsTheGame() {
     QFETCH(QString, text);
-    QFETCH(int, level);
+    QFETCH(int, place);
 
-    for (std::size_t e = 0; e < LevelReadOrder.size(); ++e) {
+    const LevelIndex level(place);
+    for (const ElementId e : LevelElements) {
         for (const LevelField field : LevelFields) {
             LevelDocument document(text.toStdString());
             const LevelLayout before = document.layout(level);
             document.setValue(level, e, field, 1234);
-            const std::string name = std::to_string(document.levels()[level].number);
+            const std::string name = std::to_string(document.level(level).number);
             const LevelLayout read =
                 readLevel(ProfileFile::fromText(document.text()).section(name));
-            for (std::size_t other = 0; other < read.size(); ++other) {
+            for (const ElementId other : LevelElements) {
                 Placement expected = before[other];
                 if (other == e) {
                     setField(expected, field, 1234);
@@ -171,7 +167,7 @@ void TestLevelDocument::notes() {
     QFETCH(QString, text);
     QFETCH(QString, notes);
 
-    QCOMPARE(notesOf(LevelDocument(text.toStdString()), 0), notes);
+    QCOMPARE(notesOf(LevelDocument(text.toStdString()), LevelIndex(0)), notes);
 }
 
 void TestLevelDocument::refusal_data() {
@@ -198,11 +194,11 @@ void TestLevelDocument::newLevel() {
     LevelDocument document("[1]\nhinder1.left=80");
     document.addLevel();
     QCOMPARE(document.levels().size(), std::size_t{2});
-    QCOMPARE(notesOf(document, 1), QString());
-    QVERIFY(document.notes(1).empty());
-    const LevelLayout layout = document.layout(1);
-    for (std::size_t e = 0; e < layout.size(); ++e) {
-        QCOMPARE(layout[e].Visible, e == element("dig11"));
+    QCOMPARE(notesOf(document, LevelIndex(1)), QString());
+    QVERIFY(document.notes(LevelIndex(1)).empty());
+    const LevelLayout layout = document.layout(LevelIndex(1));
+    for (const ElementId e : LevelElements) {
+        QCOMPARE(layout[e].Visible, e.role() == Role::Hand);
         QVERIFY(layout[e].Width > 0);
     }
     QVERIFY(document.text().starts_with("[1]\nhinder1.left=80\n[2]\nhinder1.left=80\n"));

@@ -7,9 +7,8 @@
 #include <fstream>
 #include <random>
 
-#include "headless/eventplayer.h"
-#include "headless/recordingplatform.h"
-#include "play/game.h"
+#include "headless/headlessgame.h"
+#include "play/levelelements.h"
 
 namespace {
 
@@ -22,20 +21,16 @@ const std::int64_t Extremes[] = {
 // A level file with every key of levels 1 to 8 set at random: mostly sensible positions, now
 // and then an extreme value or a key left out.
 std::string randomLevelFile(std::mt19937& random) {
-    static const char* const Elements[] = {
-        "Hinder2", "hinder8", "hinder11", "dig11",    "dig6",     "dig8",    "dig1",    "dig9",
-        "dig2",    "dig10",   "dig4",     "dig3",     "dig5",     "dig7",    "hinder1", "Hinder3",
-        "Hinder4", "hinder5", "hinder6",  "hinder13", "hinder10", "hinder9", "hinder12"};
     static const char* const Keys[] = {".left", ".top", ".width", ".height", ".visible"};
     std::uniform_int_distribution<int> percent(0, 99);
     std::string text;
     for (int level = 1; level <= 8; ++level) {
         text += "[" + std::to_string(level) + "]\n";
-        for (const char* element : Elements) {
+        for (const ElementId id : LevelElements) {
+            const std::string element(id.name());
             for (const char* key : Keys) {
                 const int roll = percent(random);
-                const bool checked =
-                    level == 1 && element == std::string_view("hinder1") && key[1] == 'l';
+                const bool checked = level == 1 && element == "hinder1" && key[1] == 'l';
                 if (roll < 5 && !checked) {
                     continue;
                 }
@@ -152,14 +147,14 @@ struct SoakResult {
 SoakResult soak(const std::string& levelFile, std::uint32_t randomStart, long tickBudget) {
     SoakResult result;
     for (std::uint32_t run = 0; result.ticks < tickBudget && result.breach.empty(); ++run) {
-        RecordingPlatform platform;
-        Game game(platform, [&levelFile] { return ProfileFile(levelFile); });
-        RandomPlayer player(game, randomStart + run);
-        EventPlayer events(game, platform,
-                           [&player](InputEvent& event) { return player.boxEvent(event); });
-        game.Form1.FormCreate();
-        game.Form1.setEnabled(true);
-        if (platform.quit) {
+        HeadlessGame headless([&levelFile] { return ProfileFile(levelFile); },
+                              HeadlessGame::Begin::BeforeStartUp);
+        const Game& game = headless.game;
+        RandomPlayer player(headless.game, randomStart + run);
+        headless.player.setBoxEvents(
+            [&player](InputEvent& event) { return player.boxEvent(event); });
+        headless.startUp();
+        if (headless.platform.quit) {
             result.breach = "the level file was refused at start-up";
             break;
         }
@@ -175,18 +170,18 @@ SoakResult soak(const std::string& levelFile, std::uint32_t randomStart, long ti
                 sinceCountdown += event.count;
             }
             result.rounds += event.kind == InputEvent::Click && game.Form1.Label4.Visible;
-            if (!events.play(event)) {
+            if (!headless.play(event)) {
                 break;
             }
             if (sinceCountdown >= TicksPerCountdown &&
-                !events.play({InputEvent::Countdown, 0, 0, MouseButton::Left,
-                              sinceCountdown / TicksPerCountdown})) {
+                !headless.play({InputEvent::Countdown, 0, 0, MouseButton::Left,
+                                sinceCountdown / TicksPerCountdown})) {
                 break;
             }
             sinceCountdown %= TicksPerCountdown;
             result.highestLevel = std::max(result.highestLevel, game.Form1.levelnr);
         }
-        result.breach = events.breach();
+        result.breach = headless.player.breach();
     }
     return result;
 }

@@ -2,25 +2,29 @@
 //   quirlon95-levels check FILE [N...]   checks and proves the levels, prints a table; exit 1 when
 //                                        a level has an error or has no proof
 //   quirlon95-levels solve FILE N        prints a proof of level N as a runner script
-//   quirlon95-levels judge FILE N SCRIPT says whether a runner script is a proof of level N
-// Options before the command's arguments change the hand's profile or the search's limit; with a
-// profile other than a person's, nothing found is called a proof.
+//   quirlon95-levels replay FILE N SCRIPT  judges a kept playthrough; exit 1 when it does not
+//                                        prove level N
+// Options before the command change the hand's profile or the search's limit; with a profile
+// other than a person's, nothing found is called a proof.
+#include <filesystem>
 #include <fstream>
 #include <iomanip>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "designer/levelchecks.h"
-#include "designer/personproof.h"
+#include "designer/proof.h"
+#include "designer/wording.h"
 
 namespace {
 
 const char* const Usage =
     "usage: quirlon95-levels [OPTIONS] check FILE [N...]\n"
     "       quirlon95-levels [OPTIONS] solve FILE N\n"
-    "       quirlon95-levels [OPTIONS] judge FILE N SCRIPT\n"
+    "       quirlon95-levels [OPTIONS] replay FILE N SCRIPT\n"
     "options (a person's profile by default):\n"
     "  --step PX          pointer travel per tick on each axis (15)\n"
     "  --hold TICKS       shortest grab of the red bar (4)\n"
@@ -32,7 +36,8 @@ const char* const Usage =
     "  --needed N         of them to reach the hand (8)\n"
     "  --spare-replays N  further jittered replays, to show the margin is no chance (40)\n"
     "  --spare-needed N   of them to reach the hand (36)\n"
-    "  --budget TICKS     frame ticks the search may play (8000000)\n";
+    "  --budget TICKS     frame ticks the search may play (8000000)\n"
+    "  --plain            replay: only whether the script reaches the hand, as a plain scenario\n";
 
 struct Option {
     const char* name;
@@ -68,7 +73,11 @@ std::optional<int32> levelNumber(const std::string& text) {
 }
 
 // Takes the options off the front of the arguments; false on one it cannot read.
-bool takeOptions(std::vector<std::string>& args, SolverLimits& limits) {
+bool takeOptions(std::vector<std::string>& args, SolverLimits& limits, bool& plain) {
+    while (!args.empty() && args[0] == "--plain") {
+        plain = true;
+        args.erase(args.begin());
+    }
     while (args.size() >= 2 && args[0].starts_with("--")) {
         const Option* option = nullptr;
         for (const Option& known : ProfileOptions) {
@@ -91,28 +100,20 @@ bool takeOptions(std::vector<std::string>& args, SolverLimits& limits) {
 }
 
 // What a proof or a plan that holds for another profile is called.
-std::string proofWord(const PlanVerdict& verdict) {
-    return verdict.personal ? "proved" : "holds for the profile";
+std::string proofWord(const LevelProof& proof) {
+    return proof.personal ? "proved" : "holds for the profile";
 }
 
-std::string figuresOf(const PlanVerdict& verdict) {
+std::string figuresOf(const LevelProof& proof) {
     std::ostringstream out;
-    out << std::fixed << std::setprecision(1) << verdict.figures.seconds << " s, "
-        << verdict.figures.grabs << (verdict.figures.grabs == 1 ? " grab, " : " grabs, ")
-        << "margin " << verdict.figures.margin << "/" << verdict.figures.replays << ", "
-        << verdict.difficulty;
+    out << std::fixed << std::setprecision(1) << proof.figures.seconds << " s, "
+        << proof.figures.grabs << (proof.figures.grabs == 1 ? " grab, " : " grabs, ") << "margin "
+        << proof.figures.margin << "/" << proof.figures.replays << ", " << proof.difficulty;
     return out.str();
 }
 
-// The level's proof, or why there is none.
-LevelProof prove(const LevelDocument& document, int32 level, const SolverLimits& limits) {
-    if (document.refusal()) {
-        LevelProof none;
-        none.verdict.why = "the game refuses the file";
-        return none;
-    }
-    const std::string text = document.text();
-    return proveLevel([text] { return ProfileFile::fromText(text); }, level, limits);
+TForm1::LevelFileOpener openerOf(const LevelDocument& document) {
+    return [text = document.text()] { return ProfileFile::fromText(text); };
 }
 
 int check(const LevelDocument& document, std::vector<int32> levels, const SolverLimits& limits) {
@@ -133,57 +134,62 @@ int check(const LevelDocument& document, std::vector<int32> levels, const Solver
                 (finding.severity == Finding::Error ? errors : warnings) += 1;
             }
         }
-        const LevelProof proof =
-            document.indexOf(level) ? prove(document, level, limits) : LevelProof{};
-        failed |= errors > 0 || !proof.verdict.holds;
+        const std::optional<LevelProof> proof =
+            document.indexOf(level) ? std::optional(proveLevel(openerOf(document), level, limits))
+                                    : std::nullopt;
+        failed |= errors > 0 || !proof || !proof->holds();
         std::cout << std::setw(5) << level << std::setw(8) << errors << std::setw(10) << warnings
                   << "  ";
-        if (proof.verdict.holds) {
-            std::cout << proofWord(proof.verdict) << ": " << figuresOf(proof.verdict) << "\n";
+        if (proof && proof->holds()) {
+            std::cout << proofWord(*proof) << ": " << figuresOf(*proof) << "\n";
         } else {
-            std::cout << "no proof" << (proof.verdict.why.empty() ? "" : ": " + proof.verdict.why)
+            std::cout << "no proof"
+                      << (proof ? ": " + describe(*proof, Language::English) : std::string())
                       << "\n";
         }
     }
     for (const Finding& finding : findings) {
         std::cout << (finding.severity == Finding::Error ? "error" : "warning") << ", level "
-                  << finding.level << ": " << finding.english << "\n";
+                  << finding.level << ": " << describe(finding, Language::English) << "\n";
     }
     return failed ? 1 : 0;
 }
 
 int solve(const LevelDocument& document, int32 level, const SolverLimits& limits) {
-    const LevelProof proof = prove(document, level, limits);
-    if (!proof.verdict.holds) {
-        std::cerr << "quirlon95-levels: no proof of level " << level << ": " << proof.verdict.why
-                  << "\n";
+    const LevelProof proof = proveLevel(openerOf(document), level, limits);
+    if (!proof.holds()) {
+        std::cerr << "quirlon95-levels: no proof of level " << level << ": "
+                  << describe(proof, Language::English) << "\n";
         return 1;
     }
-    std::cout << playthroughScript(level, proof.plan);
-    std::cerr << "level " << level << ": " << proofWord(proof.verdict) << ": "
-              << figuresOf(proof.verdict) << "\n";
+    std::cout << proof.script;
+    std::cerr << "level " << level << ": " << proofWord(proof) << ": " << figuresOf(proof) << "\n";
     return 0;
 }
 
-int judge(const LevelDocument& document, int32 level, const std::string& path,
-          const HandProfile& profile) {
-    std::ifstream file(path);
-    std::stringstream script;
-    script << file.rdbuf();
-    const std::optional<std::vector<InputEvent>> events = scriptEvents(script.str());
-    if (!file || !events) {
-        std::cerr << "quirlon95-levels: cannot read the script " << path << "\n";
+// Whether a kept playthrough still proves its level, for a person.
+int replay(const LevelDocument& document, int32 level, const std::filesystem::path& script,
+           const HandProfile& profile, bool plain) {
+    std::ifstream in(script, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    if (!in && !in.eof()) {
+        std::cerr << "quirlon95-levels: cannot read " << script.string() << "\n";
         return 2;
     }
-    const std::string text = document.text();
-    const PlanVerdict verdict =
-        judgePlan([text] { return ProfileFile::fromText(text); }, level, *events, profile);
-    if (!verdict.holds) {
-        std::cout << "level " << level << ": no proof: " << verdict.why << "\n";
+    const LevelProof proof = plain ? checkRun(openerOf(document), level, text)
+                                   : checkScript(openerOf(document), level, text, profile);
+    if (!proof.holds()) {
+        std::cerr << "quirlon95-levels: " << script.string() << " does not prove level " << level
+                  << ": " << describe(proof, Language::English) << "\n";
         return 1;
     }
-    std::cout << "level " << level << ": " << proofWord(verdict) << ": " << figuresOf(verdict)
-              << "\n";
+    if (plain) {
+        std::cout << "level " << level << ": " << script.string()
+                  << " reaches the hand, as a plain scenario\n";
+        return 0;
+    }
+    std::cout << "level " << level << ": " << proofWord(proof) << " by " << script.string() << ": "
+              << figuresOf(proof) << "\n";
     return 0;
 }
 
@@ -192,18 +198,20 @@ int judge(const LevelDocument& document, int32 level, const std::string& path,
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     SolverLimits limits;
-    if (!takeOptions(args, limits)) {
+    bool plain = false;
+    if (!takeOptions(args, limits, plain)) {
         std::cerr << Usage;
         return 2;
     }
-    const bool judging = !args.empty() && args[0] == "judge";
-    if (args.size() < 2 || (args[0] != "check" && args[0] != "solve" && !judging) ||
-        (args[0] == "solve" && args.size() != 3) || (judging && args.size() != 4)) {
+    const bool known =
+        !args.empty() && (args[0] == "check" || args[0] == "solve" || args[0] == "replay");
+    if (!known || args.size() < 2 || (args[0] == "solve" && args.size() != 3) ||
+        (args[0] == "replay" && args.size() != 4)) {
         std::cerr << Usage;
         return 2;
     }
     std::vector<int32> levels;
-    for (std::size_t i = 2; i < args.size() - (judging ? 1 : 0); ++i) {
+    for (std::size_t i = 2; i < args.size() - (args[0] == "replay"); ++i) {
         const std::optional<int32> level = levelNumber(args[i]);
         if (!level) {
             std::cerr << "quirlon95-levels: " << args[i] << " is no level number\n";
@@ -211,14 +219,14 @@ int main(int argc, char** argv) {
         }
         levels.push_back(*level);
     }
-    std::string error;
+    LevelDocument::OpenError error{};
     const std::optional<LevelDocument> document = LevelDocument::open(args[1], error);
     if (!document) {
         std::cerr << "quirlon95-levels: cannot read " << args[1] << "\n";
         return 2;
     }
-    if (judging) {
-        return judge(*document, levels.front(), args[3], limits.hand);
+    if (args[0] == "replay") {
+        return replay(*document, levels.front(), args[3], limits.hand, plain);
     }
     return args[0] == "check" ? check(*document, levels, limits)
                               : solve(*document, levels.front(), limits);

@@ -16,11 +16,12 @@
 
 #include "app/gamewindows.h"
 #include "designer/editor/fieldeditor.h"
+#include "designer/editor/levelfilesave.h"
 #include "designer/editor/levellist.h"
 #include "designer/editor/problemspanel.h"
 #include "designer/editor/propertypanel.h"
 #include "designer/editor/testplay.h"
-#include "designer/levelfilesave.h"
+#include "designer/wording.h"
 #include "levels/levelfilelocation.h"
 
 namespace {
@@ -195,8 +196,8 @@ void EditorWindow::updateActions() {
     const std::size_t count = edits.document().levels().size();
     duplicateLevel->setEnabled(edits.hasLevel());
     deleteLevel->setEnabled(count > 1);
-    levelUp->setEnabled(edits.hasLevel() && edits.level() > 0);
-    levelDown->setEnabled(edits.level() + 1 < count);
+    levelUp->setEnabled(edits.hasLevel() && edits.level().place() > 0);
+    levelDown->setEnabled(edits.level().place() + 1 < count);
     solution->setEnabled(!runner.busy());
     prove->setEnabled(!runner.busy());
 }
@@ -211,11 +212,13 @@ void EditorWindow::newFile() {
 }
 
 bool EditorWindow::openFile(const QString& file) {
-    std::string error;
+    LevelDocument::OpenError error{};
     std::optional<LevelDocument> document =
         LevelDocument::open(QFile::encodeName(file).toStdString(), error);
     if (!document) {
-        QMessageBox::warning(this, Title, QString::fromStdString(error));
+        QMessageBox::warning(this, Title,
+                             QString::fromStdString(describe(
+                                 error, QFile::encodeName(file).toStdString(), Language::German)));
         return false;
     }
     path = QFileInfo(file).absoluteFilePath();
@@ -331,11 +334,12 @@ std::optional<int32> EditorWindow::playableLevel() {
         return std::nullopt;
     }
     const LevelDocument& document = edits.document();
-    if (const std::optional<std::string> refusal = document.refusal()) {
-        QMessageBox::warning(this, Title, QString::fromStdString(*refusal));
+    if (const std::optional<LevelDocument::Refusal> refusal = document.refusal()) {
+        QMessageBox::warning(this, Title,
+                             QString::fromStdString(describe(*refusal, Language::German)));
         return std::nullopt;
     }
-    const LevelDocument::Level& level = document.levels()[edits.level()];
+    const LevelDocument::Level& level = document.level(edits.level());
     if (!level.read) {
         QMessageBox::warning(this, Title,
                              tr("Das Spiel liest diesen Abschnitt nie: für Level %1 nimmt es den "
@@ -365,7 +369,7 @@ void EditorWindow::showSolution() {
         return;
     }
     const ProofRunner::Job job{*level, edits.layout()};
-    if (const ProofRecords::Outcome* known = proofs.find(job.number, job.layout)) {
+    if (const LevelProof* known = proofs.find(job.number, job.layout)) {
         pendingShow = PendingShow{job, edits.document().text()};
         proved(job, *known);
         return;
@@ -379,14 +383,15 @@ void EditorWindow::proveAll() {
     if (runner.busy()) {
         return;
     }
-    if (const std::optional<std::string> refusal = document.refusal()) {
-        QMessageBox::warning(this, Title, QString::fromStdString(*refusal));
+    if (const std::optional<LevelDocument::Refusal> refusal = document.refusal()) {
+        QMessageBox::warning(this, Title,
+                             QString::fromStdString(describe(*refusal, Language::German)));
         return;
     }
     std::vector<ProofRunner::Job> jobs;
-    for (std::size_t i = 0; i < document.levels().size(); ++i) {
-        if (document.levels()[i].read) {
-            jobs.push_back({document.levels()[i].number, document.layout(i)});
+    for (const LevelIndex i : document.places()) {
+        if (document.level(i).read) {
+            jobs.push_back({document.level(i).number, document.layout(i)});
         }
     }
     startProofs(std::move(jobs));
@@ -409,7 +414,7 @@ void EditorWindow::progressed(int job, int jobs, int32 number, double used) {
     progress->setValue(int((job + used) / jobs * ProgressSteps));
 }
 
-void EditorWindow::proved(const ProofRunner::Job& job, const ProofRecords::Outcome& outcome) {
+void EditorWindow::proved(const ProofRunner::Job& job, const LevelProof& outcome) {
     proofs.remember(job.number, job.layout, outcome);
     refreshMarks();
     if (!pendingShow || pendingShow->job.number != job.number ||
@@ -418,10 +423,12 @@ void EditorWindow::proved(const ProofRunner::Job& job, const ProofRecords::Outco
     }
     const PendingShow show = *pendingShow;
     pendingShow.reset();
-    if (!outcome.solved) {
+    if (!outcome.proved()) {
         QMessageBox::information(
             this, Title,
-            tr("Level %1: %2").arg(job.number).arg(QString::fromStdString(outcome.why)));
+            tr("Level %1: %2")
+                .arg(job.number)
+                .arg(QString::fromStdString(describe(outcome, Language::German))));
     }
     // Without a proof, the attempt that came nearest shows where the level stops a player.
     if (!outcome.playthrough.events.empty()) {

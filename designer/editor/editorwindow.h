@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "designer/editor/editsession.h"
-#include "designer/editor/proofrecords.h"
 #include "designer/editor/proofrunner.h"
 #include "designer/editor/testplay.h"
+#include "designer/proofrecords.h"
 
 class FieldEditor;
 class LevelList;
@@ -72,7 +72,7 @@ private:
     std::optional<int32> playableLevel();
     TestPlay* openTestPlay(const std::string& text, int32 level);
     void startProofs(std::vector<ProofRunner::Job> jobs);
-    void proved(const ProofRunner::Job& job, const ProofRecords::Outcome& outcome);
+    void proved(const ProofRunner::Job& job, const LevelProof& outcome);
     void progressed(int job, int jobs, int32 number, double used);
     void proofsDone(bool cancelled);
     void refreshMarks();

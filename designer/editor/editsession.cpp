@@ -8,11 +8,11 @@ class DocumentEdit : public QUndoCommand {
 public:
     struct Side {
         std::string text;
-        std::size_t level = 0;
+        LevelIndex level;
     };
 
     DocumentEdit(EditSession& session, const QString& what, Side before, Side after,
-                 EditSession::Merge merge, std::optional<std::size_t> element)
+                 EditSession::Merge merge, std::optional<ElementId> element)
         : QUndoCommand(what),
           session(session),
           before(std::move(before)),
@@ -42,7 +42,7 @@ private:
     EditSession& session;
     Side before, after;
     EditSession::Merge merge;
-    std::optional<std::size_t> element;
+    std::optional<ElementId> element;
 };
 
 EditSession::EditSession(QObject* parent) : QObject(parent), undoStack(this) {}
@@ -50,22 +50,22 @@ EditSession::EditSession(QObject* parent) : QObject(parent), undoStack(this) {}
 void EditSession::reset(LevelDocument document) {
     undoStack.clear();
     doc = std::move(document);
-    current = doc.indexOf(1).value_or(0);
+    current = doc.indexOf(1).value_or(LevelIndex());
     selected.reset();
     emit documentChanged();
     emit levelChanged();
     emit selectionChanged();
 }
 
-void EditSession::setLevel(std::size_t index) {
-    if (index == current || index >= doc.levels().size()) {
+void EditSession::setLevel(LevelIndex index) {
+    if (index == current || index.place() >= doc.levels().size()) {
         return;
     }
     current = index;
     emit levelChanged();
 }
 
-void EditSession::select(std::optional<std::size_t> element) {
+void EditSession::select(std::optional<ElementId> element) {
     if (element == selected) {
         return;
     }
@@ -73,13 +73,13 @@ void EditSession::select(std::optional<std::size_t> element) {
     emit selectionChanged();
 }
 
-void EditSession::place(std::size_t element, const Placement& placement, const QString& what,
+void EditSession::place(ElementId element, const Placement& placement, const QString& what,
                         Merge merge) {
     if (!hasLevel()) {
         return;
     }
     const Placement now = layout()[element];
-    const std::size_t index = current;
+    const LevelIndex index = current;
     change(
         what,
         [&](LevelDocument& edited) {
@@ -94,40 +94,43 @@ void EditSession::place(std::size_t element, const Placement& placement, const Q
 
 void EditSession::addLevel() {
     change(
-        tr("Neuer Level"), [](LevelDocument& edited) { edited.addLevel(); }, doc.levels().size());
+        tr("Neuer Level"), [](LevelDocument& edited) { edited.addLevel(); },
+        LevelIndex(doc.levels().size()));
 }
 
 void EditSession::duplicateLevel() {
     if (hasLevel()) {
-        const std::size_t index = current;
+        const LevelIndex index = current;
         change(
             tr("Level duplizieren"),
-            [index](LevelDocument& edited) { edited.duplicateLevel(index); }, index + 1);
+            [index](LevelDocument& edited) { edited.duplicateLevel(index); },
+            LevelIndex(index.place() + 1));
     }
 }
 
 void EditSession::deleteLevel() {
     if (doc.levels().size() > 1) {
-        const std::size_t index = current;
+        const LevelIndex index = current;
         change(
             tr("Level löschen"), [index](LevelDocument& edited) { edited.deleteLevel(index); },
-            std::min(index, doc.levels().size() - 2));
+            LevelIndex(std::min(index.place(), doc.levels().size() - 2)));
     }
 }
 
 void EditSession::moveLevel(int direction) {
-    const std::size_t index = current;
-    const bool possible = direction < 0 ? index > 0 : index + 1 < doc.levels().size();
+    const LevelIndex index = current;
+    const std::size_t at = index.place();
+    const bool possible = direction < 0 ? at > 0 : at + 1 < doc.levels().size();
     if (hasLevel() && possible) {
         change(
             direction < 0 ? tr("Level nach oben") : tr("Level nach unten"),
             [index, direction](LevelDocument& edited) { edited.moveLevel(index, direction); },
-            direction < 0 ? index - 1 : index + 1);
+            LevelIndex(direction < 0 ? at - 1 : at + 1));
     }
 }
 
 void EditSession::change(const QString& what, const std::function<void(LevelDocument&)>& edit,
-                         std::size_t levelAfter, Merge merge, std::optional<std::size_t> element) {
+                         LevelIndex levelAfter, Merge merge, std::optional<ElementId> element) {
     LevelDocument edited = doc;
     edit(edited);
     if (edited.text() == doc.text()) {
@@ -138,13 +141,14 @@ void EditSession::change(const QString& what, const std::function<void(LevelDocu
                                     merge, element));
 }
 
-void EditSession::restore(const std::string& text, std::size_t level) {
+void EditSession::restore(const std::string& text, LevelIndex level) {
     const bool textChanged = text != doc.text();
     if (textChanged) {
         doc = LevelDocument(text);
     }
     // The level in hand is set before anyone hears of the text, which may have lost it.
-    const std::size_t index = doc.levels().empty() ? 0 : std::min(level, doc.levels().size() - 1);
+    const LevelIndex index(doc.levels().empty() ? 0
+                                                : std::min(level.place(), doc.levels().size() - 1));
     const bool levelChanged = index != current;
     current = index;
     if (textChanged) {

@@ -28,17 +28,17 @@ public:
 
     // The level in hand, by its place in the document's level list; a document may have none.
     bool hasLevel() const { return !doc.levels().empty(); }
-    std::size_t level() const { return current; }
-    void setLevel(std::size_t index);
+    LevelIndex level() const { return current; }
+    void setLevel(LevelIndex index);
     LevelLayout layout() const { return doc.layout(current); }
 
     // The selected element, by its place in the level file's reading order.
-    std::optional<std::size_t> selection() const { return selected; }
-    void select(std::optional<std::size_t> element);
+    std::optional<ElementId> selection() const { return selected; }
+    void select(std::optional<ElementId> element);
 
     // Gives an element of the level in hand a new place, size or visibility; only the values
     // that differ are written. `what` names the step in the history.
-    void place(std::size_t element, const Placement& placement, const QString& what,
+    void place(ElementId element, const Placement& placement, const QString& what,
                Merge merge = Merge::None);
 
     // The level list: a new level at the end, a copy after the level in hand, the level in hand
@@ -59,13 +59,13 @@ private:
     friend class DocumentEdit;
 
     void change(const QString& what, const std::function<void(LevelDocument&)>& edit,
-                std::size_t levelAfter, Merge merge = Merge::None,
-                std::optional<std::size_t> element = {});
+                LevelIndex levelAfter, Merge merge = Merge::None,
+                std::optional<ElementId> element = {});
     // Puts the document back to a text of its history, with the level in hand then.
-    void restore(const std::string& text, std::size_t level);
+    void restore(const std::string& text, LevelIndex level);
 
     LevelDocument doc;
     QUndoStack undoStack;
-    std::size_t current = 0;
-    std::optional<std::size_t> selected;
+    LevelIndex current;
+    std::optional<ElementId> selected;
 };

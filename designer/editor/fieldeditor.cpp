@@ -13,19 +13,8 @@ namespace {
 enum { HandleSize = 7, GridMajor = 50, Reach = 100000 };
 enum Edge { LeftEdge = 1, RightEdge = 2, TopEdge = 4, BottomEdge = 8 };
 constexpr qreal Faint = 0.35;
-constexpr std::size_t ElementCount = LevelReadOrder.size();
-
-std::optional<std::size_t> readIndexOf(Component TForm1::*member) {
-    for (std::size_t i = 0; i < ElementCount; ++i) {
-        if (LevelReadOrder[i] == member) {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
-QString nameOf(std::size_t element) {
-    const std::string_view name = elementOf(LevelReadOrder[element]).keyPrefix;
+QString nameOf(ElementId element) {
+    const std::string_view name = element.name();
     return QString::fromLatin1(name.data(), qsizetype(name.size()));
 }
 
@@ -110,9 +99,9 @@ void FieldEditor::rebuild() {
 
 // The topmost element of the level under the point; the red bar, the paddle and the ball lie
 // above them, but are no part of a level.
-std::optional<std::size_t> FieldEditor::elementAt(QPoint point) const {
+std::optional<ElementId> FieldEditor::elementAt(QPoint point) const {
     for (auto it = Elements.rbegin(); it != Elements.rend(); ++it) {
-        const std::optional<std::size_t> element = readIndexOf(it->member);
+        const std::optional<ElementId> element = levelElementOf(it->member);
         if (element && preview.element(*element).Visible &&
             preview.element(*element).contains(point.x(), point.y())) {
             return element;
@@ -174,7 +163,7 @@ Placement FieldEditor::dragged(const Drag& d, QPoint to) const {
     return {clamp32(left), clamp32(top), clamp32(right - left), clamp32(bottom - top), p.Visible};
 }
 
-void FieldEditor::showDragged(std::size_t element, const Placement& placement) {
+void FieldEditor::showDragged(ElementId element, const Placement& placement) {
     Component& c = preview.element(element);
     c.Left = placement.Left;
     c.Top = placement.Top;
@@ -189,7 +178,7 @@ void FieldEditor::mousePressEvent(QMouseEvent* event) {
     }
     const QPoint at = event->position().toPoint();
     std::optional<int> edges = handleAt(at);
-    std::optional<std::size_t> element = edges ? session.selection() : elementAt(at);
+    std::optional<ElementId> element = edges ? session.selection() : elementAt(at);
     session.select(element);
     if (element) {
         drag = Drag{*element, edges.value_or(0), at, session.layout()[*element]};
@@ -246,13 +235,13 @@ void FieldEditor::keyPressEvent(QKeyEvent* event) {
 }
 
 void FieldEditor::apply(const KeyEdit& edit) {
-    const std::optional<std::size_t> selected = session.selection();
+    const std::optional<ElementId> selected = session.selection();
     if (edit.action == KeyAction::SelectNext) {
-        session.select(selected ? (*selected + 1) % ElementCount : 0);
+        session.select(selected ? selected->next() : LevelElements.front());
         return;
     }
     if (edit.action == KeyAction::SelectPrevious) {
-        session.select(selected ? (*selected + ElementCount - 1) % ElementCount : ElementCount - 1);
+        session.select(selected ? selected->previous() : LevelElements.back());
         return;
     }
     if (!selected || !session.hasLevel()) {
@@ -284,7 +273,7 @@ void FieldEditor::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     FieldPainter::paint(painter, preview.form(), QRegion(rect()), [this](const Element& element) {
-        const std::optional<std::size_t> index = readIndexOf(element.member);
+        const std::optional<ElementId> index = levelElementOf(element.member);
         return index && preview.hiddenInFile(*index) ? Faint : 1.0;
     });
     if (grid) {

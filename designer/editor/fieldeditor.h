@@ -36,19 +36,19 @@ protected:
 
 private:
     struct Drag {
-        std::size_t element;
+        ElementId element;
         int edges;  // those a drag on a handle takes along; none moves the whole element
         QPoint from;
         Placement start;
     };
 
     void rebuild();
-    std::optional<std::size_t> elementAt(QPoint point) const;
+    std::optional<ElementId> elementAt(QPoint point) const;
     std::optional<int> handleAt(QPoint point) const;
     std::optional<QRect> selectionRect() const;
     Placement dragged(const Drag& drag, QPoint to) const;
     int32 snap(std::int64_t value) const;
-    void showDragged(std::size_t element, const Placement& placement);
+    void showDragged(ElementId element, const Placement& placement);
     void apply(const KeyEdit& edit);
     void paintGrid(QPainter& painter) const;
     void paintSelection(QPainter& painter) const;

@@ -1,11 +1,6 @@
 #include "designer/editor/fieldpreview.h"
 
 #include "app/componentpainter.h"
-#include "headless/standardstart.h"
-
-TextExtent FieldPreview::Platform::measureText(TextStyle style, const std::string& text) {
-    return ComponentPainter::textExtent(style, text);
-}
 
 FieldPreview::FieldPreview() {
     clear();
@@ -14,35 +9,34 @@ FieldPreview::FieldPreview() {
 FieldPreview::~FieldPreview() = default;
 
 void FieldPreview::startLevel(const std::string& text, int32 number) {
-    platform.messages.clear();
-    game = std::make_unique<Game>(platform, [text] { return ProfileFile::fromText(text); });
-    TForm1& form = game->Form1;
-    form.FormCreate();
-    setUpStandardStart(*game, number);
-    form.Label4Click();
+    game = std::make_unique<HeadlessGame>([text] { return ProfileFile::fromText(text); });
+    // Texts take the room they take in the game's fonts.
+    game->platform.measure = &ComponentPainter::textExtent;
+    game->standardStart(number);
+    game->game.Form1.Label4Click();
 }
 
-void FieldPreview::show(const LevelDocument& document, std::size_t index, bool showHidden) {
-    startLevel(document.text(), document.levels()[index].number);
+void FieldPreview::show(const LevelDocument& document, LevelIndex index, bool showHidden) {
+    startLevel(document.text(), document.level(index).number);
     // The section at this place of the list, even where the game reads an earlier one of the
     // same name.
     const LevelLayout layout = document.layout(index);
-    for (std::size_t i = 0; i < layout.size(); ++i) {
-        const Placement& placed = layout[i];
-        Component& c = element(i);
+    for (const ElementId id : LevelElements) {
+        const Placement& placed = layout[id];
+        Component& c = element(id);
         c.Left = placed.Left;
         c.Top = placed.Top;
         c.Width = placed.Width;
         c.Height = placed.Height;
         c.Visible = placed.Visible || showHidden;
-        hidden[i] = !placed.Visible;
+        hidden[id.place()] = !placed.Visible;
     }
 }
 
 void FieldPreview::clear() {
     startLevel({}, 1);
-    for (std::size_t i = 0; i < LevelReadOrder.size(); ++i) {
-        element(i).Visible = false;
-        hidden[i] = true;
+    for (const ElementId id : LevelElements) {
+        element(id).Visible = false;
+        hidden[id.place()] = true;
     }
 }

@@ -3,8 +3,7 @@
 #include <memory>
 
 #include "designer/leveldocument.h"
-#include "headless/recordingplatform.h"
-#include "play/game.h"
+#include "headless/headlessgame.h"
 
 // The field of a level as the game shows it the moment the level starts: the game's own rules lay
 // it out from the document by the start click of its standard start, so the red bar, the paddle,
@@ -17,30 +16,21 @@ public:
 
     // Lays out the level at `index` of the document; a hidden element shows only with
     // `showHidden`.
-    void show(const LevelDocument& document, std::size_t index, bool showHidden);
+    void show(const LevelDocument& document, LevelIndex index, bool showHidden);
     // No level: an empty field under the header.
     void clear();
 
-    const TForm1& form() const { return game->Form1; }
+    const TForm1& form() const { return game->game.Form1; }
     // An element of the level, by its place in the reading order; the field editor moves it
     // while the mouse drags it.
-    Component& element(std::size_t element) { return game->Form1.*LevelReadOrder[element]; }
-    const Component& element(std::size_t element) const {
-        return game->Form1.*LevelReadOrder[element];
-    }
+    Component& element(ElementId element) { return game->game.Form1.*element.member(); }
+    const Component& element(ElementId element) const { return game->game.Form1.*element.member(); }
     // Whether the level file hides the element.
-    bool hiddenInFile(std::size_t element) const { return hidden[element]; }
+    bool hiddenInFile(ElementId element) const { return hidden[element.place()]; }
 
 private:
-    // The rules' platform: nothing shows and nothing ends, and texts take the room they take in
-    // the game's fonts.
-    class Platform : public RecordingPlatform {
-        TextExtent measureText(TextStyle style, const std::string& text) override;
-    };
-
     void startLevel(const std::string& text, int32 number);
 
-    Platform platform;
-    std::unique_ptr<Game> game;
-    std::array<bool, LevelReadOrder.size()> hidden{};
+    std::unique_ptr<HeadlessGame> game;
+    std::array<bool, ElementId::Count> hidden{};
 };

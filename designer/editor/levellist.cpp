@@ -4,8 +4,8 @@
 #include <QStyle>
 
 #include "designer/editor/editsession.h"
-#include "designer/editor/levelfindings.h"
-#include "designer/editor/proofrecords.h"
+#include "designer/levelfindings.h"
+#include "designer/proofrecords.h"
 
 LevelList::LevelList(EditSession& session, const ProofRecords& proofs, QWidget* parent)
     : QListWidget(parent), session(session), proofs(proofs) {
@@ -13,7 +13,7 @@ LevelList::LevelList(EditSession& session, const ProofRecords& proofs, QWidget* 
     connect(&session, &EditSession::levelChanged, this, &LevelList::refresh);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) {
-            this->session.setLevel(std::size_t(row));
+            this->session.setLevel(LevelIndex(std::size_t(row)));
         }
     });
     refresh();
@@ -29,11 +29,11 @@ void LevelList::refresh() {
     while (count() < int(document.levels().size())) {
         addItem(new QListWidgetItem);
     }
-    for (std::size_t i = 0; i < document.levels().size(); ++i) {
-        const LevelDocument::Level& level = document.levels()[i];
+    for (const LevelIndex i : document.places()) {
+        const LevelDocument::Level& level = document.level(i);
         QString text = tr("Level %1").arg(level.number);
         QStyle::StandardPixmap icon = QStyle::SP_DialogApplyButton;
-        const ProofRecords::Outcome* proof = proofs.find(document, i);
+        const LevelProof* proof = proofs.find(document, i);
         if (!level.read) {
             text += tr(" – wird nicht gelesen");
             icon = QStyle::SP_MessageBoxWarning;
@@ -43,16 +43,16 @@ void LevelList::refresh() {
         } else if (!proof) {
             text += tr(" – nicht bewiesen");
             icon = QStyle::SP_MessageBoxQuestion;
-        } else if (!proof->solved) {
+        } else if (!proof->proved()) {
             text += tr(" – kein Beweis");
             icon = QStyle::SP_MessageBoxWarning;
         } else {
-            text += QStringLiteral(" – ") + QString::fromStdString(proof->verdict.difficulty);
+            text += QStringLiteral(" – ") + QString::fromStdString(proof->difficulty);
         }
-        item(int(i))->setText(text);
-        item(int(i))->setIcon(style()->standardIcon(icon));
+        item(int(i.place()))->setText(text);
+        item(int(i.place()))->setIcon(style()->standardIcon(icon));
     }
     if (session.hasLevel()) {
-        setCurrentRow(int(session.level()));
+        setCurrentRow(int(session.level().place()));
     }
 }

@@ -4,8 +4,9 @@
 #include <QStyle>
 
 #include "designer/editor/editsession.h"
-#include "designer/editor/levelfindings.h"
-#include "designer/editor/proofrecords.h"
+#include "designer/levelfindings.h"
+#include "designer/proofrecords.h"
+#include "designer/wording.h"
 
 namespace {
 
@@ -36,28 +37,30 @@ void ProblemsPanel::refresh() {
         auto* item = new QListWidgetItem(
             style()->standardIcon(error ? QStyle::SP_MessageBoxCritical
                                         : QStyle::SP_MessageBoxWarning),
-            tr("Level %1: %2").arg(finding.level).arg(QString::fromStdString(finding.text)));
+            tr("Level %1: %2")
+                .arg(finding.level)
+                .arg(QString::fromStdString(describe(finding, Language::German))));
         item->setData(LevelNumber, finding.level);
         if (finding.element) {
-            item->setData(ElementIndex, qulonglong(*finding.element));
+            item->setData(ElementIndex, qulonglong(finding.element->place()));
         }
         addItem(item);
     }
     if (!session.hasLevel()) {
         return;
     }
-    const ProofRecords::Outcome* proof = proofs.find(document, session.level());
+    const LevelProof* proof = proofs.find(document, session.level());
     QString said = tr("Noch nicht bewiesen, dass sich der Level beenden lässt (F7 prüft alle).");
-    if (proof && proof->solved) {
-        const LevelFigures& figures = proof->verdict.figures;
+    if (proof && proof->proved()) {
+        const LevelFigures& figures = proof->figures;
         said = tr("Bewiesen: %1 s, %2, %3 von %4 verwackelten Wiederholungen gelingen: %5.")
                    .arg(QLocale(QLocale::German).toString(figures.seconds, 'f', 1))
                    .arg(figures.grabs == 1 ? tr("ein Griff") : tr("%1 Griffe").arg(figures.grabs))
                    .arg(figures.margin)
                    .arg(figures.replays)
-                   .arg(QString::fromStdString(proof->verdict.difficulty));
+                   .arg(QString::fromStdString(proof->difficulty));
     } else if (proof) {
-        said = QString::fromStdString(proof->why);
+        said = QString::fromStdString(describe(*proof, Language::German));
     }
     addItem(new QListWidgetItem(style()->standardIcon(QStyle::SP_MessageBoxInformation), said));
 }
@@ -71,11 +74,11 @@ void ProblemsPanel::choose(QListWidgetItem* item) {
     // Once the click is done with: another level in hand fills this list anew.
     QMetaObject::invokeMethod(
         this,
-        [this, number, element = std::size_t(element.toULongLong())] {
+        [this, number, element = ElementId(element.toULongLong())] {
             const LevelDocument& document = session.document();
             // About the level in hand, read or not, or else about the level of that number.
-            if (!session.hasLevel() || document.levels()[session.level()].number != number) {
-                if (const std::optional<std::size_t> index = document.indexOf(number)) {
+            if (!session.hasLevel() || document.level(session.level()).number != number) {
+                if (const std::optional<LevelIndex> index = document.indexOf(number)) {
                     session.setLevel(*index);
                 }
             }

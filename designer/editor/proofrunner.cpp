@@ -2,39 +2,12 @@
 
 #include <cmath>
 
-#include "designer/personproof.h"
+#include "designer/proof.h"
 
 namespace {
 
 // Steps of the progress shown; finer ones would only flood the editor with messages.
 constexpr double ProgressSteps = 200.0;
-
-// Why a level has no proof, for the designer.
-QString whyNot(const PlanVerdict& verdict) {
-    const QString none = QObject::tr("Kein Beweis gefunden: %1");
-    switch (verdict.failure) {
-        case PlanVerdict::None:
-            return {};
-        case PlanVerdict::NoWay:
-            return none.arg(QObject::tr("kein Weg zur Hand im Rahmen der Suche."));
-        case PlanVerdict::ThroughBar:
-            return none.arg(QObject::tr("der beste Weg führt den Ball bei %1, %2 durch %3.")
-                                .arg(verdict.passage->left)
-                                .arg(verdict.passage->top)
-                                .arg(QString::fromStdString(verdict.passage->bar)));
-        case PlanVerdict::Margin:
-        case PlanVerdict::Spare:
-            return none.arg(QObject::tr("der beste Weg gelingt mit leicht verwackelter Hand zu "
-                                        "selten (%1 von %2).")
-                                .arg(verdict.figures.margin)
-                                .arg(verdict.figures.replays));
-        case PlanVerdict::Hand:
-        case PlanVerdict::Runner:
-            break;
-    }
-    return none.arg(QObject::tr("der beste Weg hält der Nachprüfung nicht stand (%1).")
-                        .arg(QString::fromStdString(verdict.why)));
-}
 
 }  // namespace
 
@@ -83,15 +56,10 @@ void ProofRunner::run(const std::string& text, const std::vector<Job>& jobs,
             return !cancelled.load();
         };
         progress(0);
-        const LevelProof proof = proveLevel(opener, job.number, limits, progress);
+        const LevelProof outcome = proveLevel(opener, job.number, limits, progress);
         if (cancelled) {
             break;
         }
-        ProofRecords::Outcome outcome;
-        outcome.solved = proof.proved();
-        outcome.playthrough = proof.plan;
-        outcome.verdict = proof.verdict;
-        outcome.why = whyNot(proof.verdict).toStdString();
         QMetaObject::invokeMethod(this, [=, this] { emit proved(job, outcome); });
     }
 }

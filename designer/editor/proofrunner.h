@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "designer/editor/proofrecords.h"
+#include "designer/proofrecords.h"
 
 // Proves levels one after another on a thread of its own, so the editor stays responsive: the
 // search, then the runner's replay of what it found. It works on a copy of the document's text, so
@@ -35,7 +35,7 @@ public:
 signals:
     // Level `job` of `jobs` (from 0) is under way, its search `used` from 0 to 1 of its budget.
     void progressed(int job, int jobs, int32 number, double used);
-    void proved(const ProofRunner::Job& job, const ProofRecords::Outcome& outcome);
+    void proved(const ProofRunner::Job& job, const LevelProof& outcome);
     void finished(bool cancelled);
 
 private:

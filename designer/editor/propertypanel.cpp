@@ -7,7 +7,7 @@
 #include <QSpinBox>
 
 #include "designer/editor/editsession.h"
-#include "designer/levelchecks.h"
+#include "designer/wording.h"
 
 namespace {
 
@@ -43,10 +43,10 @@ PropertyPanel::PropertyPanel(EditSession& session, QWidget* parent)
 }
 
 void PropertyPanel::showSelection() {
-    const std::optional<std::size_t> element = session.selection();
+    const std::optional<ElementId> element = session.selection();
     const bool shown = element && session.hasLevel();
     setEnabled(shown);
-    title->setText(shown ? QString::fromStdString(describeElement(*element))
+    title->setText(shown ? QString::fromStdString(describeElement(*element, Language::German))
                          : tr("Kein Element gewählt"));
     const Placement placed = shown ? session.layout()[*element] : Placement{0, 0, 0, 0, false};
     for (std::size_t i = 0; i < numbers.size(); ++i) {
@@ -58,12 +58,12 @@ void PropertyPanel::showSelection() {
 }
 
 void PropertyPanel::edit(LevelField field, int value) {
-    const std::optional<std::size_t> element = session.selection();
+    const std::optional<ElementId> element = session.selection();
     if (!element || !session.hasLevel()) {
         return;
     }
     Placement placed = session.layout()[*element];
     setField(placed, field, value);
-    const QString name = QString::fromStdString(describeElement(*element));
+    const QString name = QString::fromStdString(describeElement(*element, Language::German));
     session.place(*element, placed, tr("%1 ändern").arg(name));
 }

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <array>
 
-#include "levels/levelkeys.h"
+#include "play/levelelements.h"
 
 class EditSession;
 class QCheckBox;

@@ -5,7 +5,7 @@
 
 #include "app/gamewindows.h"
 #include "app/mainwindow.h"
-#include "headless/standardstart.h"
+#include "headless/headlessgame.h"
 #include "play/tickperiod.h"
 
 TestPlay::TestPlay(const std::string& levelFile, int32 level, QObject* parent)

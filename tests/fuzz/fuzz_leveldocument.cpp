@@ -16,7 +16,8 @@ namespace {
 enum { MaxEdits = 4, BytesPerEdit = 4, ComparedLevels = 4 };
 
 struct Edit {
-    std::size_t level, element;
+    LevelIndex level;
+    ElementId element;
     LevelField field;
     int32 value;
 };
@@ -56,11 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::map<int32, LevelLayout> expected = readByTheGame(document);
     for (std::size_t i = 0; i < edits; ++i) {
         const std::uint8_t* e = data + 1 + i * BytesPerEdit;
-        const Edit edit{e[0] % document.levels().size(), e[1] % LevelReadOrder.size(),
-                        LevelFields[e[2] % LevelFields.size()],
+        const Edit edit{LevelIndex(e[0] % document.levels().size()),
+                        ElementId(e[1] % ElementId::Count), LevelFields[e[2] % LevelFields.size()],
                         static_cast<int32>(static_cast<std::int8_t>(e[3]))};
         document.setValue(edit.level, edit.element, edit.field, edit.value);
-        const LevelDocument::Level& level = document.levels()[edit.level];
+        const LevelDocument::Level& level = document.level(edit.level);
         if (level.read && expected.contains(level.number)) {
             setField(expected[level.number][edit.element], edit.field, edit.value);
         }
@@ -70,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("the edits changed which levels the file has");
     }
     for (const auto& [number, layout] : expected) {
-        for (std::size_t element = 0; element < layout.size(); ++element) {
+        for (const ElementId element : LevelElements) {
             for (const LevelField field : LevelFields) {
                 if (fieldOf(read.at(number)[element], field) != fieldOf(layout[element], field)) {
                     fail("the game reads another value than the edits left");

@@ -5,18 +5,15 @@
 #include <cstdint>
 #include <string>
 
-#include "headless/recordingplatform.h"
-#include "play/game.h"
+#include "headless/headlessgame.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const ProfileFile levelFile =
         ProfileFile::fromText(std::string(reinterpret_cast<const char*>(data), size));
 
-    RecordingPlatform platform;
-    Game game(platform, [&levelFile] { return levelFile; });
-    game.Form1.FormCreate();
+    HeadlessGame headless([&levelFile] { return levelFile; });
     for (int level = 1; level <= 8; ++level) {
-        game.Form1.LoadLevel();
+        headless.game.Form1.LoadLevel();
     }
     return 0;
 }

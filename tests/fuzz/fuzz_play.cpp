@@ -15,9 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "headless/eventplayer.h"
-#include "headless/recordingplatform.h"
-#include "play/game.h"
+#include "headless/headlessgame.h"
 
 namespace {
 
@@ -62,16 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return true;
     };
 
-    RecordingPlatform platform;
-    Game game(platform, [&levelFile] { return levelFile; });
-    EventPlayer player(game, platform, boxEvents);
-    game.Form1.FormCreate();
-    // The start windows enable the main window.
-    game.Form1.setEnabled(true);
-    while (next < events.size() && player.play(events[next++])) {
+    HeadlessGame headless([&levelFile] { return levelFile; }, HeadlessGame::Begin::BeforeStartUp);
+    headless.player.setBoxEvents(boxEvents);
+    headless.startUp();
+    while (next < events.size() && headless.play(events[next++])) {
     }
-    if (!player.breach().empty()) {
-        std::fprintf(stderr, "broken: %s\n", player.breach().c_str());
+    if (!headless.player.breach().empty()) {
+        std::fprintf(stderr, "broken: %s\n", headless.player.breach().c_str());
         std::abort();
     }
     return 0;

@@ -16,9 +16,9 @@
 
 #include "app/playfield.h"
 #include "designer/leveldocument.h"
-#include "designer/personproof.h"
-#include "headless/eventplayer.h"
-#include "headless/standardstart.h"
+#include "designer/proof.h"
+#include "headless/headlessgame.h"
+#include "play/rules.h"
 
 namespace {
 
@@ -28,16 +28,10 @@ const char* const Usage =
     "usage: quirlon95-levelsheet LEVELFILE PICTURE [--ways] [--width W] [N...]\n";
 
 // A game on the level file, waiting for the start click of `level` as after a fresh start.
-struct StartedGame {
-    StartedGame(const TForm1::LevelFileOpener& opener, int32 level) : game(platform, opener) {
-        game.Form1.FormCreate();
-        game.Form1.setEnabled(true);
-        setUpStandardStart(game, level);
+struct StartedGame : HeadlessGame {
+    StartedGame(const TForm1::LevelFileOpener& opener, int32 level) : HeadlessGame(opener) {
+        standardStart(level);
     }
-
-    RecordingPlatform platform;
-    Game game;
-    EventPlayer player{game, platform};
 };
 
 // The centres of the ball after each tick, and of the red bar while it is held, as the
@@ -61,17 +55,23 @@ Ways waysOf(const TForm1::LevelFileOpener& opener, int32 level, const Playthroug
     const TForm1& form = started.game.Form1;
     Ways ways;
     bool ballOpen = false, barOpen = false;
-    // The hand's box ends the way: after level 7's the game puts the ball back to its start.
+    // The hand ends the way: after the last level's the game puts the ball back to its start.
     for (const InputEvent& event : found.events) {
-        started.player.play(event);
-        if (!started.platform.messages.empty()) {
+        started.play(event);
+        if (started.reported(GameEvent::HandReached)) {
             break;
         }
         if (event.kind == InputEvent::Tick) {
-            extend(ways.ball, QPointF(form.ball.Left + 12, form.ball.Top + 12), ballOpen);
+            extend(
+                ways.ball,
+                QPointF(form.ball.Left + rules::BallSize / 2, form.ball.Top + rules::BallSize / 2),
+                ballOpen);
         }
         if (form.ziehen) {
-            extend(ways.bar, QPointF(form.hinder7.Left + 50, form.hinder7.Top + 15), barOpen);
+            extend(ways.bar,
+                   QPointF(form.hinder7.Left + rules::RedBarWidth / 2,
+                           form.hinder7.Top + rules::RedBarHeight / 2),
+                   barOpen);
         } else {
             barOpen = false;
         }
@@ -79,27 +79,27 @@ Ways waysOf(const TForm1::LevelFileOpener& opener, int32 level, const Playthroug
     return ways;
 }
 
-QString figuresOf(const PlanVerdict& verdict) {
-    const LevelFigures& figures = verdict.figures;
+QString figuresOf(const LevelProof& proof) {
+    const LevelFigures& figures = proof.figures;
     return QStringLiteral("%1 s · %2 · %3/%4 · %5")
         .arg(QLocale(QLocale::German).toString(figures.seconds, 'f', 1))
         .arg(figures.grabs == 1 ? QStringLiteral("1 Griff")
                                 : QStringLiteral("%1 Griffe").arg(figures.grabs))
         .arg(figures.margin)
         .arg(figures.replays)
-        .arg(QString::fromStdString(verdict.difficulty));
+        .arg(QString::fromStdString(proof.difficulty));
 }
 
 QImage tileOf(const TForm1::LevelFileOpener& opener, int32 level, bool withWays) {
     StartedGame started(opener, level);
-    started.player.play({InputEvent::Click, StartX, StartY});
+    started.play({InputEvent::Click, StartX, StartY});
     PlayField field(started.game);
     QImage tile = field.grab().toImage().convertToFormat(QImage::Format_RGB32);
     if (!withWays) {
         return tile;
     }
     const LevelProof proof = proveLevel(opener, level);
-    const Ways ways = waysOf(opener, level, proof.plan);
+    const Ways ways = waysOf(opener, level, proof.playthrough);
     QPainter painter(&tile);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(255, 80, 80, 200), 2, Qt::DashLine));
@@ -114,7 +114,7 @@ QImage tileOf(const TForm1::LevelFileOpener& opener, int32 level, bool withWays)
     }
     painter.setPen(proof.proved() ? Qt::white : Qt::red);
     painter.drawText(tile.rect().adjusted(0, 0, 0, -4), Qt::AlignHCenter | Qt::AlignBottom,
-                     proof.proved() ? figuresOf(proof.verdict) : QStringLiteral("kein Beweis"));
+                     proof.proved() ? figuresOf(proof) : QStringLiteral("kein Beweis"));
     return tile;
 }
 
@@ -183,7 +183,7 @@ int main(int argc, char** argv) {
         std::cerr << Usage;
         return 2;
     }
-    std::string error;
+    LevelDocument::OpenError error{};
     const std::optional<LevelDocument> document =
         LevelDocument::open(args[0].toLocal8Bit().toStdString(), error);
     if (!document) {

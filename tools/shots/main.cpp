@@ -83,18 +83,18 @@ bool shootEditor(const QDir& folder) {
     window.proveAll();
     waitFor([&] { return !window.proofRunner().busy(); });
     EditSession& session = window.session();
-    session.setLevel(2);
-    session.select(std::size_t{4});
+    session.setLevel(LevelIndex(2));
+    session.select(levelElementNamed("hinder5"));
     bool saved = save(&window, folder, QStringLiteral("8-editor"));
 
-    enum { Dig3 = 14, Dig11 = 22 };
+    const ElementId Dig3 = *levelElementNamed("dig3"), Dig11 = *levelElementNamed("dig11");
     LevelLayout layout = session.layout();
     layout[Dig11].Visible = false;
     session.place(Dig11, layout[Dig11], QStringLiteral("hide the hand"));
     Placement penny = layout[Dig3];
     penny.Top = 20;
     session.place(Dig3, penny, QStringLiteral("into the header"));
-    session.select(std::size_t{Dig3});
+    session.select(Dig3);
     saved &= save(&window, folder, QStringLiteral("9-editor-problems"));
     // Nothing is kept of the spoilt level.
     while (session.history().canUndo()) {

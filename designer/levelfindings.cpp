@@ -1,12 +1,12 @@
-#include "designer/editor/levelfindings.h"
+#include "designer/levelfindings.h"
 
 #include <algorithm>
 
-std::vector<Finding> levelFindings(const LevelDocument& document, std::size_t index) {
+std::vector<Finding> levelFindings(const LevelDocument& document, LevelIndex index) {
     std::vector<Finding> out;
-    if (const std::optional<std::string> refusal = document.refusal();
-        refusal && document.indexOf(1) == index) {
-        out.push_back({Finding::Error, 1, std::size_t{0}, "hinder1.left", *refusal, {}});
+    if (document.refusal() && document.indexOf(1) == index) {
+        out.push_back(
+            {Finding::Refused, Finding::Error, 1, LevelElements.front(), {}, "hinder1.left", {}});
     }
     const std::vector<Finding> own = checkLevel(document, index);
     out.insert(out.end(), own.begin(), own.end());

@@ -1,11 +1,13 @@
-#include "designer/levelfilesave.h"
+#include "designer/editor/levelfilesave.h"
 
 #include <QFile>
 #include <QSaveFile>
 
+#include "designer/wording.h"
+
 bool saveLevelFile(const LevelDocument& document, const QString& path, QString& error) {
-    if (const std::optional<std::string> refusal = document.refusal()) {
-        error = QString::fromStdString(*refusal);
+    if (const std::optional<LevelDocument::Refusal> refusal = document.refusal()) {
+        error = QString::fromStdString(describe(*refusal, Language::German));
         return false;
     }
     QSaveFile file(path);

@@ -1,8 +1,9 @@
 #include <array>
 #include <string>
 
-#include "levels/levellayout.h"
 #include "play/form1.h"
+#include "play/levellayout.h"
+#include "play/rules.h"
 
 namespace {
 
@@ -16,8 +17,6 @@ constexpr std::array<Component TForm1::*, 25> ParkedWhenHidden = {
 };
 static_assert(allInTable(ParkedWhenHidden) && noneTwice(ParkedWhenHidden));
 
-enum { ParkedLeft = -1000 };
-
 }  // namespace
 
 void TForm1::LoadLevel() {
@@ -29,18 +28,19 @@ void TForm1::LoadLevel() {
     // One read of the file per level, so a level is always laid out as the file stands now.
     const ProfileSection section = levelini ? levelini->section(sektion) : ProfileSection();
     const LevelLayout layout = readLevel(section);
-    for (std::size_t i = 0; i < LevelReadOrder.size(); ++i) {
-        Component& control = this->*LevelReadOrder[i];
-        control.Left = layout[i].Left;
-        control.Top = layout[i].Top;
-        control.Width = layout[i].Width;
-        control.Height = layout[i].Height;
-        control.Visible = layout[i].Visible;
+    for (const ElementId id : LevelElements) {
+        Component& control = this->*id.member();
+        control.Left = layout[id].Left;
+        control.Top = layout[id].Top;
+        control.Width = layout[id].Width;
+        control.Height = layout[id].Height;
+        control.Visible = layout[id].Visible;
     }
     for (Component TForm1::*member : ParkedWhenHidden) {
         Component& control = this->*member;
         if (!control.Visible) {
-            control.Left = ParkedLeft;
+            control.Left = rules::HiddenLeft;
         }
     }
+    platform.report({GameEvent::LevelLaidOut, levelnr, 0, baelle});
 }

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "levels/levelkeys.h"
 #include "levels/profilefile.h"
+#include "play/levelelements.h"
 
 // Where a level puts one element, as its section gives it, before hidden elements are parked.
 struct Placement {
@@ -20,5 +20,14 @@ void setField(Placement& placement, LevelField field, int32 value);
 
 // The elements of a level in the order they are read, each with the values its five keys give:
 // a missing key or one that is no number gives 0, or shown for the flag.
-using LevelLayout = std::array<Placement, LevelReadOrder.size()>;
+class LevelLayout {
+public:
+    Placement& operator[](ElementId id) { return places[id.place()]; }
+    const Placement& operator[](ElementId id) const { return places[id.place()]; }
+
+    friend bool operator==(const LevelLayout&, const LevelLayout&) = default;
+
+private:
+    std::array<Placement, ElementId::Count> places{};
+};
 LevelLayout readLevel(const ProfileSection& section);

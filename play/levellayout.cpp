@@ -1,4 +1,4 @@
-#include "levels/levellayout.h"
+#include "play/levellayout.h"
 
 #include <vector>
 
@@ -19,8 +19,8 @@ ElementKeys keysOf(const Element& element) {
 const LevelKeys& levelKeys() {
     static const LevelKeys keys = [] {
         LevelKeys all;
-        for (Component TForm1::*member : LevelReadOrder) {
-            all.push_back(keysOf(elementOf(member)));
+        for (const ElementId id : LevelElements) {
+            all.push_back(keysOf(id.element()));
         }
         return all;
     }();
@@ -31,9 +31,9 @@ const LevelKeys& levelKeys() {
 
 LevelLayout readLevel(const ProfileSection& section) {
     LevelLayout layout;
-    for (std::size_t i = 0; i < LevelReadOrder.size(); ++i) {
-        const auto& [left, top, width, height, visible] = levelKeys()[i];
-        Placement& placed = layout[i];
+    for (const ElementId id : LevelElements) {
+        const auto& [left, top, width, height, visible] = levelKeys()[id.place()];
+        Placement& placed = layout[id];
         placed.Left = section.readInteger(left, 0);
         placed.Top = section.readInteger(top, 0);
         placed.Width = section.readInteger(width, 0);

@@ -1,4 +1,4 @@
-#include "levels/levelkeys.h"
+#include "play/levelelements.h"
 
 std::string levelKey(const Element& element, LevelField field) {
     const std::string prefix(element.keyPrefix);
@@ -15,4 +15,8 @@ std::string levelKey(const Element& element, LevelField field) {
             break;
     }
     return prefix + ".visible";
+}
+
+std::string levelKey(ElementId element, LevelField field) {
+    return levelKey(element.element(), field);
 }
