@@ -13,34 +13,10 @@ namespace {
 const QString MissingFileText = QStringLiteral(
     "Datei fehlt: Bitte kopieren Sie die Datei 328lvd.ini in Ihr Windows-Verzeichnis.");
 
-struct Element {
-    const char* prefix;
-    Component TForm1::*control;
-};
-
-// Everything a level lays out, by the name the level file knows it by.
-constexpr std::array<Element, 23> Elements = {{
-    {"hinder1", &TForm1::hinder1},   {"hinder2", &TForm1::Hinder2},
-    {"hinder3", &TForm1::Hinder3},   {"hinder4", &TForm1::Hinder4},
-    {"hinder5", &TForm1::hinder5},   {"hinder6", &TForm1::hinder6},
-    {"hinder8", &TForm1::hinder8},   {"hinder9", &TForm1::hinder9},
-    {"hinder10", &TForm1::hinder10}, {"hinder11", &TForm1::hinder11},
-    {"hinder12", &TForm1::hinder12}, {"hinder13", &TForm1::hinder13},
-    {"dig1", &TForm1::dig1},         {"dig2", &TForm1::dig2},
-    {"dig3", &TForm1::dig3},         {"dig4", &TForm1::dig4},
-    {"dig5", &TForm1::dig5},         {"dig6", &TForm1::dig6},
-    {"dig7", &TForm1::dig7},         {"dig8", &TForm1::dig8},
-    {"dig9", &TForm1::dig9},         {"dig10", &TForm1::dig10},
-    {"dig11", &TForm1::dig11},
-}};
-
+// An element a level lays out, by the name the level file knows it by.
 Component* findElement(TForm1& f, const QString& prefix) {
-    for (const Element& e : Elements) {
-        if (prefix == QLatin1String(e.prefix)) {
-            return &(f.*e.control);
-        }
-    }
-    return nullptr;
+    const std::optional<ElementId> id = levelElementNamed(prefix.toStdString());
+    return id ? &(f.*id->member()) : nullptr;
 }
 
 void writeLevelFile(const TestGame& t, const QByteArray& contents) {
@@ -205,8 +181,8 @@ void TestLoadLevel::layout_data() {
                                << false << 2 << 2 << "hinder6" << yellow << true << false
                                << "2 Bälle";
     QByteArray allHidden = "[1]\nhinder1.left=80\n[2]\n";
-    for (const Element& e : Elements) {
-        allHidden += QByteArray(e.prefix) + ".visible=0\n";
+    for (const ElementId id : LevelElements) {
+        allHidden += QByteArray(id.name().data(), qsizetype(id.name().size())) + ".visible=0\n";
     }
     QTest::newRow("missing section after a level that hid all")
         << onlyLevel1 << allHidden << false << 2 << 2 << "*" << origin << true << false
@@ -254,7 +230,7 @@ void TestLoadLevel::layout() {
         f.Label4Click();
         // Otherwise the row could not tell a fresh read from a kept one.
         const Component& before =
-            element == "*" ? f.*Elements[0].control : *findElement(f, element);
+            element == "*" ? f.*LevelElements.front().member() : *findElement(f, element);
         QVERIFY(rect(before) != where || before.Visible != visible);
         writeLevelFile(t, levelText);
         f.levelnr = load - 1;
@@ -277,9 +253,9 @@ void TestLoadLevel::layout() {
     QCOMPARE(q(f.Label1.Caption), QString("Level %1").arg(load));
     QCOMPARE(q(f.Label2.Caption), ballsLabel);
     if (element == "*") {
-        for (const Element& e : Elements) {
-            const Component& c = f.*e.control;
-            QVERIFY2(rect(c) == where && c.Visible == visible, e.prefix);
+        for (const ElementId id : LevelElements) {
+            const Component& c = f.*id.member();
+            QVERIFY2(rect(c) == where && c.Visible == visible, c.Name);
         }
     } else {
         const Component* c = findElement(f, element);
@@ -390,12 +366,12 @@ void TestLoadLevel::badFile() {
     QCOMPARE(f.levelnr, 1);
     QCOMPARE(q(f.Label1.Caption), QString("Level 1"));
     QCOMPARE(rect(f.hinder1), hinder1);
-    for (const Element& e : Elements) {
-        const Component& c = f.*e.control;
+    for (const ElementId id : LevelElements) {
+        const Component& c = f.*id.member();
         if (&c != &f.hinder1) {
-            QVERIFY2(rect(c) == QRect(0, 0, 0, 0), e.prefix);
+            QVERIFY2(rect(c) == QRect(0, 0, 0, 0), c.Name);
         }
-        QVERIFY2(c.Visible, e.prefix);
+        QVERIFY2(c.Visible, c.Name);
     }
     switch (kind) {
         case RegularFile:
