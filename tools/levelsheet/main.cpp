@@ -112,9 +112,15 @@ QImage tileOf(const TForm1::LevelFileOpener& opener, int32 level, bool withWays)
     if (!proof.proved()) {
         std::cerr << "quirlon95-levelsheet: level " << level << " has no proof\n";
     }
+    // On a dark plate of its own, so that the paddle under it does not hide it.
+    const QString said = proof.proved() ? figuresOf(proof) : QStringLiteral("kein Beweis");
+    const QRect plate =
+        painter
+            .boundingRect(tile.rect().adjusted(0, 0, 0, -4), Qt::AlignRight | Qt::AlignBottom, said)
+            .adjusted(-6, -2, 0, 0);
+    painter.fillRect(plate, QColor(0, 0, 0, 200));
     painter.setPen(proof.proved() ? Qt::white : Qt::red);
-    painter.drawText(tile.rect().adjusted(0, 0, 0, -4), Qt::AlignHCenter | Qt::AlignBottom,
-                     proof.proved() ? figuresOf(proof) : QStringLiteral("kein Beweis"));
+    painter.drawText(plate, Qt::AlignCenter, said);
     return tile;
 }
 
