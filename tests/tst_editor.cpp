@@ -2,6 +2,8 @@
 // table, undo and redo of every kind of change, and saving that touches only what was edited.
 #include <QtTest>
 
+#include "app/mainwindow.h"
+#include "app/mainwindow.h"
 #include "designer/editor/editorwindow.h"
 #include "designer/editor/fieldeditor.h"
 #include "designer/editor/levellist.h"
@@ -320,6 +322,15 @@ void TestEditor::testPlayRunsTheLevelAsEditedAndEndsAlone() {
     game.Input.release(300, 200, MouseButton::Left);
     QCOMPARE(game.Form1.levelnr, 1);
     QCOMPARE(game.Form1.hinder1.Left, 123);
+
+    // A ball deeper in a bar than any face catches: the window says where it went through.
+    game.Form1.hinder1.Left = 0;
+    game.Form1.hinder1.Top = game.Form1.ball.Top - 20;
+    game.Form1.hinder1.Width = 200;
+    game.Form1.hinder1.Height = 200;
+    QTRY_VERIFY_WITH_TIMEOUT(editor.window.testPlay()->passage(), 10000);
+    QVERIFY(editor.window.testPlay()->windows().Form1()->windowTitle().contains(
+        QStringLiteral("durch hinder1")));
 
     // The game's own end closes its windows and leaves the editor as it was.
     game.Input.menu(MenuCommand::Quit);
