@@ -49,7 +49,7 @@ public:
     LevelList* levelList() const { return levels; }
     ProblemsPanel* problems() const { return problemsPanel; }
     TestPlay* testPlay() const { return testGame; }
-    const ProofRunner& proofRunner() const { return runner; }
+    ProofRunner& proofRunner() { return runner; }
     QString filePath() const { return path; }
     bool isReadOnly() const { return readOnly; }
 

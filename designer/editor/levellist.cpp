@@ -44,8 +44,10 @@ void LevelList::refresh() {
             text += tr(" – nicht bewiesen");
             icon = QStyle::SP_MessageBoxQuestion;
         } else if (!proof->proved()) {
-            text += tr(" – keine Lösung");
+            text += tr(" – kein Beweis");
             icon = QStyle::SP_MessageBoxWarning;
+        } else {
+            text += QStringLiteral(" – ") + QString::fromStdString(proof->difficulty);
         }
         item(int(i.place()))->setText(text);
         item(int(i.place()))->setIcon(style()->standardIcon(icon));

@@ -25,7 +25,8 @@ public:
 TestPlay::TestPlay(const std::string& levelFile, int32 level, QObject* parent)
     : QObject(parent),
       game(std::make_unique<GameWindows>([levelFile] { return ProfileFile::fromText(levelFile); },
-                                         std::make_unique<StraightIn>())) {
+                                         std::make_unique<StraightIn>())),
+      level(level) {
     setUpStandardStart(game->game(), level);
     game->refresh();
     game->Form1()->setWindowTitle(tr("Quirlon 95 – Testspiel Level %1").arg(level));
@@ -33,6 +34,22 @@ TestPlay::TestPlay(const std::string& levelFile, int32 level, QObject* parent)
     replay.setTimerType(Qt::PreciseTimer);
     replay.setInterval(TickPeriodMs);
     connect(&replay, &QTimer::timeout, this, &TestPlay::step);
+    watching.setInterval(TickPeriodMs);
+    connect(&watching, &QTimer::timeout, this, &TestPlay::look);
+    watching.start();
+}
+
+void TestPlay::look() {
+    watch.observe(game->game().Form1);
+    if (const std::optional<Passage>& passed = watch.found()) {
+        watching.stop();
+        game->Form1()->setWindowTitle(
+            tr("Quirlon 95 – Testspiel Level %1 – der Ball ging bei %2, %3 durch %4")
+                .arg(level)
+                .arg(passed->left)
+                .arg(passed->top)
+                .arg(QString::fromStdString(passed->bar)));
+    }
 }
 
 TestPlay::~TestPlay() = default;
