@@ -4,7 +4,8 @@ JOBS := -j2
 FUZZ_SECONDS := 60
 MAKEFLAGS += --no-print-directory
 
-.PHONY: run editor test build setup clean shots levelsheet bench sanitize fuzz package desktop
+.PHONY: run editor test build setup clean shots levelsheet bench sanitize fuzz package desktop \
+  wayland
 
 setup:
 	@tools/setup.sh
@@ -33,6 +34,10 @@ test: build
 # The game on a virtual X desktop under openbox and icewm, played through xdotool.
 desktop: build
 	@cd $(BUILD) && ctest --output-on-failure -L desktop $(JOBS)
+
+# The game and the level editor on a headless Wayland desktop under sway.
+wayland: build
+	@cd $(BUILD) && ctest --output-on-failure -L wayland $(JOBS)
 
 shots: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quirlon95-shots $(BUILD)/shots

@@ -1,6 +1,7 @@
 #include "app/gamewindows.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QWindow>
 
@@ -8,20 +9,18 @@
 #include "app/roundenddialog.h"
 #include "levels/levelfilelocation.h"
 #include "windows/aboutbox.h"
-#include "windows/helpbuyingwindow.h"
-#include "windows/helpelementswindow.h"
-#include "windows/startscreen.h"
 
 GameWindows::GameWindows(const std::filesystem::path& executableDir)
-    : GameWindows([executableDir] { return ProfileFile(findLevelFile(executableDir)); }, true) {}
+    : GameWindows([executableDir] { return ProfileFile(findLevelFile(executableDir)); },
+                  std::make_unique<StartWindows>()) {}
 
-GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile)
-    : GameWindows(std::move(openLevelFile), false) {}
-
-GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile, bool startWindows)
-    : theGame(platform, std::move(openLevelFile)) {
+GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile,
+                         std::unique_ptr<StartSequence> startSequence)
+    : theGame(platform, std::move(openLevelFile)),
+      sequence(std::move(startSequence)),
+      startWindows(dynamic_cast<StartWindows*>(sequence.get())) {
     platform.setInputGate(theGame.Input);
-    if (!startWindows) {
+    if (!sequence->endsProgram()) {
         // Posted by the platform, so these windows may be gone by then.
         platform.setQuit([self = QPointer<GameWindows>(this)] {
             if (self) {
@@ -30,20 +29,14 @@ GameWindows::GameWindows(TForm1::LevelFileOpener openLevelFile, bool startWindow
         });
     }
     createMainWindow();
-    if (startWindows) {
-        createStartScreen();
-    }
+    sequence->afterMainWindow(*this);
     createRoundEndDialog();
     form4 = std::make_unique<AboutBox>();
     platform.setWindow(Window::Form4, form4.get());
-    if (startWindows) {
-        createHelpWindows();
-        leadThroughTheStartWindows();
-    } else {
-        theGame.Form1.setEnabled(true);
-    }
+    sequence->afterLastWindow(*this);
     connect(&timers, &DesktopTimers::fired, this, &GameWindows::refresh);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &GameWindows::followActivation);
+    qApp->installEventFilter(this);
 }
 
 GameWindows::~GameWindows() = default;
@@ -75,14 +68,6 @@ void GameWindows::createMainWindow() {
     form1->show();
 }
 
-// The start screen is shown as it is created, so it lies in front of the main window.
-void GameWindows::createStartScreen() {
-    form3 = std::make_unique<StartScreen>();
-    keepInFrontOfTheMainWindow(form3.get());
-    platform.setWindow(Window::Form3, form3.get());
-    platform.showWindow(Window::Form3);
-}
-
 void GameWindows::createRoundEndDialog() {
     form2 = std::make_unique<RoundEndDialog>(theGame);
     keepInFrontOfTheMainWindow(form2.get());
@@ -93,13 +78,18 @@ void GameWindows::createRoundEndDialog() {
             [this] { lastFocused = form2->windowHandle(); });
 }
 
-void GameWindows::createHelpWindows() {
-    form5 = std::make_unique<HelpElementsWindow>();
-    keepInFrontOfTheMainWindow(form5.get());
-    platform.setWindow(Window::Form5, form5.get());
-    form6 = std::make_unique<HelpBuyingWindow>();
-    keepInFrontOfTheMainWindow(form6.get());
-    platform.setWindow(Window::Form6, form6.get());
+void GameWindows::adopt(Window which, QWidget* window) {
+    keepInFrontOfTheMainWindow(window);
+    platform.setWindow(which, window);
+}
+
+void GameWindows::show(Window which) {
+    platform.showWindow(which);
+}
+
+void GameWindows::letThePlayerIn() {
+    theGame.Form1.setEnabled(true);
+    refresh();
 }
 
 // The windows shown over the disabled main window belong to it, so the desktop keeps them in front
@@ -110,27 +100,16 @@ void GameWindows::keepInFrontOfTheMainWindow(QWidget* window) {
     window->windowHandle()->setTransientParent(form1->windowHandle());
 }
 
-// Each start window leads to the next whichever way the player leaves it; none can be skipped,
-// and only the last one lets the player into the game.
-void GameWindows::leadThroughTheStartWindows() {
-    connect(form3.get(), &StartScreen::left, this, [this] { platform.showWindow(Window::Form5); });
-    connect(form5.get(), &HelpElementsWindow::left, this,
-            [this] { platform.showWindow(Window::Form6); });
-    connect(form6.get(), &HelpBuyingWindow::left, this, [this] {
-        theGame.Form1.setEnabled(true);
-        refresh();
-    });
-}
-
 // The round-end dialog restarts its flight whenever the focus comes back to it from another
 // window of the program; coming back from another application leaves it flying.
 void GameWindows::followActivation(QWindow* focused) {
     if (!focused) {
         return;
     }
-    // A disabled window cannot be activated: the window in front of it keeps the activation, and
-    // nothing has left it.
-    if (focused == form1->windowHandle() && !form1->isEnabled()) {
+    // A disabled window, or one a message box holds, cannot be activated: the window in front of
+    // it keeps the activation, and nothing has left it.
+    if (focused == form1->windowHandle() &&
+        (!form1->isEnabled() || QApplication::activeModalWidget())) {
         handActivationOn();
         return;
     }
@@ -144,18 +123,47 @@ void GameWindows::followActivation(QWindow* focused) {
     }
 }
 
-// The window in front of the disabled main window: a message box, else the one dialog of the
-// round or of the start sequence that shows.
-void GameWindows::handActivationOn() {
+// The window in front of the disabled main window: a message box, else the round-end dialog or
+// the window of the start sequence that shows.
+QWidget* GameWindows::windowInFront() const {
     QWidget* front = QApplication::activeModalWidget();
-    for (QWidget* window :
-         {static_cast<QWidget*>(form2.get()), static_cast<QWidget*>(form6.get()),
-          static_cast<QWidget*>(form5.get()), static_cast<QWidget*>(form3.get())}) {
-        if (!front && window && window->isVisible()) {
-            front = window;
-        }
+    if (!front && form2->isVisible()) {
+        front = form2.get();
     }
-    if (front) {
+    if (!front) {
+        front = sequence->inFront();
+    }
+    return front;
+}
+
+// A compositor that activates only what the player clicks (sway by default) leaves the keyboard
+// with the disabled main window; its keys belong to the window in front, whose button they press.
+bool GameWindows::eventFilter(QObject* watched, QEvent* event) {
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!key || !widget || widget->window() != form1.get() || form1->isEnabled()) {
+        return false;
+    }
+    QWidget* front = windowInFront();
+    if (!front) {
+        return false;
+    }
+    const auto* pressed = static_cast<QKeyEvent*>(event);
+    QKeyEvent copy(pressed->type(), pressed->key(), pressed->modifiers(), pressed->text(),
+                   pressed->isAutoRepeat(), pressed->count());
+    QApplication::sendEvent(front->focusWidget() ? front->focusWidget() : front, &copy);
+    return true;
+}
+
+void GameWindows::handActivationOn() {
+    QWidget* front = windowInFront();
+    if (!front) {
+        return;
+    }
+    // A Wayland compositor raises and activates only on request, for the player's input.
+    if (wayland.available()) {
+        wayland.handOn(form1->windowHandle(), front->windowHandle());
+    } else {
         front->raise();
         front->activateWindow();
     }

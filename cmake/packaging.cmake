@@ -1,16 +1,19 @@
 # The Debian package of the game, built by `cpack` in the build folder (`make package`). It holds
 # what `cmake --install` installs, under /usr, where the game finds its level file as a system
-# data folder.
+# data folder; the programs lie in /usr/games, as Debian keeps games.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quirlon95)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Quirlon 95")
 set(CPACK_PACKAGE_CONTACT "Quirlon-95-Team <team@quirlon95.de>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Ballspiel mit Schläger, Balken und Pfennigen")
+# Debian wants the lines of the long description under 80 characters.
 set(CPACK_PACKAGE_DESCRIPTION "\
-Ein Ball fällt über ein schwarzes Spielfeld; der Spieler lenkt ihn mit dem Schläger und dem\n\
-roten Balken zur Hand. Pfennige bringen Punkte, mit Punkten kauft er Bälle und Levels.\n\
-Sieben Levels, deutsche Oberfläche. Mit Leveleditor für eigene Levels.")
+Ein Ball fällt über ein schwarzes Spielfeld; der Spieler lenkt ihn mit dem\n\
+Schläger und dem roten Balken zur Hand. Pfennige bringen Punkte, mit Punkten\n\
+kauft er Bälle und Levels. 23 Levels: sieben werden der Reihe nach gespielt,\n\
+sechzehn Bonuslevels erreicht, wer nach Level 7 einen Level kauft. Deutsche\n\
+Oberfläche, für X11 und Wayland. Mit Leveleditor für eigene Levels.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # Debian ships binaries without their debugging information.
 set(CPACK_STRIP_FILES ON)
@@ -24,6 +27,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quirlon95.de/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The game asks for Arial and lays its texts out by Arial's widths; Liberation Sans has the same
 # widths and stands in for it. With Qt's translations the level editor's file dialogs speak German.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n")
+# With Qt's Wayland platform the game runs natively on a Wayland desktop.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n, qt6-wayland")
 
 include(CPack)

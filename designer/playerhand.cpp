@@ -31,14 +31,15 @@ int32 steeringRow(const TForm1& form, int32 x) {
     return PreferredRow;
 }
 
-int32 stepToward(int32 from, int32 to) {
-    return from + std::clamp(to - from, -int32{PlayerHand::MaxStep}, int32{PlayerHand::MaxStep});
+int32 stepToward(int32 from, int32 to, int32 most) {
+    return from + std::clamp(to - from, -most, most);
 }
 
 }  // namespace
 
-PlayerHand::PlayerHand(TForm1::LevelFileOpener openLevelFile)
-    : headless(std::move(openLevelFile)) {}
+PlayerHand::PlayerHand(const TForm1::LevelFileOpener& openLevelFile, const HandProfile& profile,
+                       int shadowCount)
+    : profile(profile), headless(openLevelFile), shadows(openLevelFile, profile, shadowCount) {}
 
 void PlayerHand::copyFrom(const PlayerHand& other) {
     headless.copyFrom(other.headless);
@@ -46,11 +47,17 @@ void PlayerHand::copyFrom(const PlayerHand& other) {
     held = other.held;
     played = other.played;
     sinceCountdown = other.sinceCountdown;
+    pressedAt = other.pressedAt;
+    pressed = other.pressed;
+    releasedAt = other.releasedAt;
+    watch = other.watch;
+    shadows.copyFrom(other.shadows);
     written.clear();
 }
 
 void PlayerHand::startLevel(int32 level, Point at) {
     headless.standardStart(level);
+    shadows.startLevel(level);
     pointerEvent(InputEvent::Move, at);
     tick();
     pointerEvent(InputEvent::Click, at);
@@ -59,6 +66,8 @@ void PlayerHand::startLevel(int32 level, Point at) {
 
 void PlayerHand::play(const InputEvent& event) {
     headless.play(event);
+    watch.observe(headless.game.Form1);
+    shadows.play(event);
     written.push_back(event);
 }
 
@@ -70,7 +79,7 @@ void PlayerHand::pointerEvent(InputEvent::Kind kind, Point to) {
 void PlayerHand::tick() {
     play({InputEvent::Tick});
     ++played;
-    if (++sinceCountdown == TicksPerCountdown) {
+    if (++sinceCountdown == profile.countdownEvery) {
         sinceCountdown = 0;
         play({InputEvent::Countdown});
     }
@@ -78,7 +87,8 @@ void PlayerHand::tick() {
 
 void PlayerHand::moveToward(Point to) {
     const Point from = at.value_or(to);
-    const Point next{stepToward(from.x, to.x), stepToward(from.y, to.y)};
+    const Point next{stepToward(from.x, to.x, profile.maxStep),
+                     stepToward(from.y, to.y, profile.maxStep)};
     if (!at || next.x != from.x || next.y != from.y) {
         pointerEvent(InputEvent::Move, next);
     }
@@ -86,12 +96,21 @@ void PlayerHand::moveToward(Point to) {
 }
 
 void PlayerHand::press() {
+    while (played - releasedAt < profile.minGap && !failed()) {
+        tick();
+    }
+    pressedAt = played;
+    ++pressed;
     pointerEvent(InputEvent::Press, at.value_or(Point{}));
     held = true;
     tick();
 }
 
 void PlayerHand::release() {
+    while (played - pressedAt < profile.minHold && !failed()) {
+        tick();
+    }
+    releasedAt = played;
     pointerEvent(InputEvent::Release, at.value_or(Point{}));
     held = false;
     tick();
@@ -113,5 +132,5 @@ bool PlayerHand::handReached() const {
 
 bool PlayerHand::failed() const {
     return headless.game.Form2.Visible || !headless.player.breach().empty() ||
-           headless.player.ended();
+           headless.player.ended() || watch.found();
 }

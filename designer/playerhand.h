@@ -3,22 +3,25 @@
 #include <optional>
 #include <vector>
 
+#include "designer/handprofile.h"
+#include "designer/passwatch.h"
+#include "designer/shadowhands.h"
 #include "headless/headlessgame.h"
-#include "play/tickperiod.h"
 
-// A player's hand on the mouse, playing one level of a game tick by tick as a person could: at
-// most one pointer event before each frame tick, the pointer travelling at most MaxStep pixels a
-// tick along each axis, only the left button, no menu, and a step of the point countdown after
-// every TicksPerCountdown ticks. Whatever it does is written down as script events.
+// A player's hand on the mouse, playing one level of a game tick by tick as the profile lets a
+// person: at most one pointer event before each frame tick, the pointer travelling at most so far
+// a tick along each axis, only the left button, grabs held and spaced as long as a hand needs, no
+// menu, and a step of the point countdown as often as its timer. Whatever it does is written down
+// as script events; a ball that goes through a bar ends its play as a failure.
 class PlayerHand {
 public:
-    enum { MaxStep = 40 };
-
     struct Point {
         int32 x = 0, y = 0;
     };
 
-    explicit PlayerHand(TForm1::LevelFileOpener openLevelFile);
+    // With `shadowCount` copies of the game that the hand's events reach jittered.
+    PlayerHand(const TForm1::LevelFileOpener& openLevelFile, const HandProfile& profile,
+               int shadowCount = 0);
     PlayerHand(const PlayerHand&) = delete;
     PlayerHand& operator=(const PlayerHand&) = delete;
 
@@ -32,7 +35,8 @@ public:
     void tick();
     // A step of the pointer towards `to` as far as one tick allows, then the tick.
     void moveToward(Point to);
-    // The left button pressed or released where the pointer is, then a tick.
+    // The left button pressed or released where the pointer is, then a tick; first the hand waits
+    // as long as the last release or the grab asks.
     void press();
     void release();
     // Keeps the paddle under the ball for a tick: moves the pointer to above the ball, in a row
@@ -46,9 +50,12 @@ public:
     std::optional<Point> pointer() const { return at; }
     bool holding() const { return held; }
     long ticks() const { return played; }
+    int grabs() const { return pressed; }
     bool handReached() const;
-    // The ball is lost, the points ran out, or the game ended.
+    // The ball is lost or went through a bar, the points ran out, or the game ended.
     bool failed() const;
+    const std::optional<Passage>& passage() const { return watch.found(); }
+    const ShadowHands& shadowHands() const { return shadows; }
     // The events since the last copy.
     const std::vector<InputEvent>& events() const { return written; }
 
@@ -56,10 +63,16 @@ private:
     void play(const InputEvent& event);
     void pointerEvent(InputEvent::Kind kind, Point to);
 
+    HandProfile profile;
     HeadlessGame headless;
     std::optional<Point> at;
     bool held = false;
     long played = 0;
     int sinceCountdown = 0;
+    long pressedAt = 0;
+    int pressed = 0;
+    long releasedAt = -(1L << 20);
+    PassWatch watch;
+    ShadowHands shadows;
     std::vector<InputEvent> written;
 };

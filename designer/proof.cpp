@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
+#include "designer/handfaults.h"
+#include "designer/planreplay.h"
 #include "headless/scenario.h"
 #include "play/rules.h"
 #include "play/tickperiod.h"
@@ -32,11 +34,74 @@ bool reachedHandOf(const std::vector<GameEvent>& events, int32 level) {
            end->points == rules::bonusFor(level);
 }
 
+// The events of a script that the runner has read line by line already.
+std::vector<InputEvent> eventsOf(const std::string& script) {
+    std::istringstream lines(script);
+    std::string line;
+    std::getline(lines, line);
+    std::vector<InputEvent> events;
+    while (std::getline(lines, line)) {
+        if (const std::optional<InputEvent> event = parseEvent(line.substr(0, line.find('#')))) {
+            events.push_back(*event);
+        }
+    }
+    return events;
+}
+
+// What the script asks of the hand, where the ball goes, and how often it still reaches the hand
+// jittered, for a script that reaches it.
+void judgeHand(const TForm1::LevelFileOpener& openLevelFile, const HandProfile& profile,
+               LevelProof& proof) {
+    const std::vector<InputEvent> events = eventsOf(proof.script);
+    proof.figures.grabs = std::ranges::count(events, InputEvent::Press, &InputEvent::kind);
+    proof.figures.replays = profile.replays;
+    const std::vector<std::string> faults = handFaults(events, profile);
+    if (!faults.empty()) {
+        proof.verdict = LevelProof::NotAHand;
+        proof.handFault = faults.front();
+        return;
+    }
+    const ReplayOutcome played = replayPlan(openLevelFile, proof.level, events);
+    proof.passage = played.passage;
+    if (played.passage) {
+        proof.verdict = LevelProof::ThroughBar;
+        return;
+    }
+    // The first tick comes before the start click.
+    proof.figures.seconds = double(played.ticks - 1) * TickPeriodMs / 1000.0;
+    long ticks = 0;
+    proof.figures.margin = jitteredFinishes(openLevelFile, proof.level, events, profile, MarginSeed,
+                                            profile.replays, ticks);
+    if (proof.figures.margin < profile.needed) {
+        proof.verdict = LevelProof::NoMargin;
+        return;
+    }
+    proof.spareReplays = profile.spareReplays;
+    proof.spare = jitteredFinishes(openLevelFile, proof.level, events, profile, SpareSeed,
+                                   profile.spareReplays, ticks);
+    if (proof.spare < profile.spareNeeded) {
+        proof.verdict = LevelProof::MarginByChance;
+        return;
+    }
+    proof.difficulty = difficultyWord(proof.figures);
+}
+
 }  // namespace
 
 LevelProof checkScript(const TForm1::LevelFileOpener& openLevelFile, int32 level,
-                       const std::string& script) {
+                       const std::string& script, const HandProfile& profile) {
+    LevelProof proof = checkRun(openLevelFile, level, script);
+    proof.personal = profile.isPersons();
+    if (proof.holds()) {
+        judgeHand(openLevelFile, profile, proof);
+    }
+    return proof;
+}
+
+LevelProof checkRun(const TForm1::LevelFileOpener& openLevelFile, int32 level,
+                    const std::string& script) {
     LevelProof proof;
+    proof.personal = false;
     proof.level = level;
     proof.script = script;
     std::istringstream lines(script);
@@ -84,10 +149,12 @@ LevelProof proveLevel(const TForm1::LevelFileOpener& openLevelFile, int32 level,
     if (!found.solved) {
         LevelProof none;
         none.level = level;
-        none.playthrough = found;
+        none.playthrough = found;  // the attempt that came nearest
+        none.personal = limits.hand.isPersons();
         return none;
     }
-    LevelProof proof = checkScript(openLevelFile, level, playthroughScript(level, found));
+    LevelProof proof =
+        checkScript(openLevelFile, level, playthroughScript(level, found), limits.hand);
     proof.playthrough = found;
     return proof;
 }

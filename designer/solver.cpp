@@ -4,8 +4,10 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <optional>
 #include <unordered_set>
 
+#include "designer/planreplay.h"
 #include "designer/playerhand.h"
 #include "designer/reachmap.h"
 #include "play/elements.h"
@@ -33,8 +35,18 @@ enum Play {
 };
 // How fast the memory of the ball's best approach fades, pixels a tick.
 constexpr double Forgetting = 0.5;
+// What a copy of the game lost to a slip of the hand costs a branch, in pixels of approach.
+constexpr double SlipCost = 150;
+// What a grab of the red bar costs a branch, in pixels of approach: every grab is a chance for the
+// hand to slip, so of two ways the one with fewer grabs is surer, and easier.
+constexpr double GrabCost = 100;
+// Ticks a way to the hand goes on after reaching it, so that a late hand gets there too.
+constexpr int AfterTheHand = 40;
 constexpr int CarryDrifts[] = {-30, 0, 30};
 constexpr std::size_t MaxCachedMaps = 512;
+// The search's own jittered replays of a way to the hand are on seeds apart from the proof's; it
+// stops looking for a surer way once one is surer than the proof asks.
+constexpr unsigned SureSeed = 1000;
 
 enum class Mode { Free, Carry };
 
@@ -105,6 +117,10 @@ private:
     std::vector<Point> placements(const Node& node);
     std::uint64_t signature(const Node& node) const;
     Playthrough result(const Node& node) const;
+    // Keeps the surest of the ways to the hand among `children`, which it drops; true once one is
+    // sure enough.
+    bool weighFinishes(std::vector<Node>& children);
+    void finishLate(Node& node);
     bool outOfTicks() const { return used >= limits.searchTicks; }
 
     const TForm1::LevelFileOpener& openLevelFile;
@@ -115,11 +131,12 @@ private:
     bool stopped = false;
     std::vector<std::unique_ptr<PlayerHand>> spare;
     std::map<std::uint64_t, std::unique_ptr<ReachMap>> maps;
+    std::optional<Playthrough> surest;
 };
 
 std::unique_ptr<PlayerHand> Search::newHand() {
     if (spare.empty()) {
-        return std::make_unique<PlayerHand>(openLevelFile);
+        return std::make_unique<PlayerHand>(openLevelFile, limits.hand, limits.shadows);
     }
     std::unique_ptr<PlayerHand> hand = std::move(spare.back());
     spare.pop_back();
@@ -154,7 +171,7 @@ template <typename Action>
 bool Search::act(Node& node, Action action) {
     const long before = node.hand->ticks();
     action(*node.hand);
-    used += node.hand->ticks() - before;
+    used += (node.hand->ticks() - before) * (1 + limits.shadows);
     observe(node);
     return !ended(node);
 }
@@ -175,9 +192,26 @@ const ReachMap& Search::mapFor(const TForm1& form) {
     return *found->second;
 }
 
+// The approach is taken over the game and its jittered copies that still play, halfway between
+// their mean and the farthest, so that no copy is left far behind; every copy lost costs on top.
 void Search::observe(Node& node) {
     const TForm1& form = node.hand->form();
-    const double now = mapFor(form).distance(form.ball.Left, form.ball.Top);
+    double sum = mapFor(form).distance(form.ball.Left, form.ball.Top);
+    double farthest = sum;
+    int counted = 1;
+    for (const auto& shadow : node.hand->shadowHands().copies()) {
+        if (!shadow->failed) {
+            const TForm1& copy = shadow->headless.game.Form1;
+            const double distance = ShadowHands::reached(*shadow)
+                                        ? 0
+                                        : mapFor(copy).distance(copy.ball.Left, copy.ball.Top);
+            sum += distance;
+            farthest = std::max(farthest, distance);
+            ++counted;
+        }
+    }
+    const double now =
+        (sum / counted + farthest) / 2 + SlipCost * node.hand->shadowHands().failures();
     node.recent = std::min(node.recent + Forgetting, now);
 }
 
@@ -296,9 +330,13 @@ void Search::expand(const Node& node, std::vector<Node>& children) {
         }
         Node child = branch(node);
         play(child);
-        if (child.hand->failed() && !child.hand->handReached()) {
+        if ((child.hand->failed() && !child.hand->handReached()) ||
+            child.hand->shadowHands().failures() > limits.shadows / 2) {
             retire(child);
             return;
+        }
+        if (child.hand->handReached()) {
+            finishLate(child);
         }
         close(child);
         children.push_back(std::move(child));
@@ -390,14 +428,13 @@ Playthrough Search::run() {
             if (aDone) {
                 return a.hand->ticks() < b.hand->ticks();
             }
-            return a.recent < b.recent;
+            return a.recent + GrabCost * a.hand->grabs() < b.recent + GrabCost * b.hand->grabs();
         });
-        if (!children.empty() && children.front().hand->handReached()) {
-            Playthrough found = result(children.front());
+        if (weighFinishes(children)) {
             for (Node& child : children) {
                 retire(child);
             }
-            return found;
+            break;
         }
         std::unordered_set<std::uint64_t> seen;
         for (Node& child : children) {
@@ -411,12 +448,44 @@ Playthrough Search::run() {
             stopped = true;
         }
     }
-    Playthrough none;
-    none.searchTicks = used;
+    Playthrough found;
+    if (surest) {
+        found = *surest;
+    } else if (!beam.empty()) {
+        found = result(beam.front());  // the attempt that came nearest
+    }
+    found.searchTicks = used;
     for (Node& node : beam) {
         retire(node);
     }
-    return none;
+    return found;
+}
+
+void Search::finishLate(Node& node) {
+    const auto behind = [&node] {
+        return std::ranges::any_of(node.hand->shadowHands().copies(), [](const auto& shadow) {
+            return !shadow->failed && !ShadowHands::reached(*shadow);
+        });
+    };
+    for (int i = 0; i < AfterTheHand && behind(); ++i) {
+        node.hand->tick();
+        used += 1 + limits.shadows;
+    }
+}
+
+bool Search::weighFinishes(std::vector<Node>& children) {
+    auto finished = children.begin();
+    for (; finished != children.end() && finished->hand->handReached(); ++finished) {
+        Playthrough way = result(*finished);
+        way.sure = jitteredFinishes(openLevelFile, level, way.events, limits.hand, SureSeed,
+                                    limits.hand.spareReplays, used);
+        if (!surest || way.sure > surest->sure) {
+            surest = std::move(way);
+        }
+        retire(*finished);
+    }
+    children.erase(children.begin(), finished);
+    return surest && surest->sure > limits.hand.spareNeeded;
 }
 
 }  // namespace

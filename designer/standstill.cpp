@@ -27,7 +27,7 @@ std::optional<Standstill> StandstillWatch::observe(const TForm1& form) {
 }
 
 std::optional<Standstill> probeStandstill(const std::string& text, int32 number, long budget) {
-    PlayerHand hand([&text] { return ProfileFile::fromText(text); });
+    PlayerHand hand([&text] { return ProfileFile::fromText(text); }, HandProfile{});
     hand.startLevel(number, {TForm1::ClientWidth / 2, TForm1::ClientHeight / 2});
     StandstillWatch watch;
     while (hand.ticks() < budget && !hand.handReached() && !hand.failed()) {

@@ -177,7 +177,34 @@ std::string describe(const LevelProof& proof, Language language) {
         case LevelProof::Refused:
             return Words{"Das Spiel lehnt die Datei ab.", "the game refuses the file"}.in(language);
         case LevelProof::NotFound:
-            return Words{"Keine Lösung gefunden.", "no playthrough found"}.in(language);
+            return Words{"Kein Beweis gefunden: kein Weg zur Hand im Rahmen der Suche.",
+                         "no way to the hand found within the search's limit"}
+                .in(language);
+        case LevelProof::NotAHand:
+            text =
+                Words{
+                    "Kein Beweis gefunden: der beste Weg verlangt mehr, als eine Hand kann "
+                    "({fault}).",
+                    "the plan asks more than the hand can do: {fault}"}
+                    .in(language);
+            break;
+        case LevelProof::ThroughBar:
+            text =
+                Words{
+                    "Kein Beweis gefunden: der beste Weg führt den Ball bei {x}, {y} durch "
+                    "{bar}.",
+                    "the ball goes through {bar} at {x}, {y}"}
+                    .in(language);
+            break;
+        case LevelProof::NoMargin:
+        case LevelProof::MarginByChance:
+            text =
+                Words{
+                    "Kein Beweis gefunden: der beste Weg gelingt mit leicht verwackelter Hand "
+                    "zu selten ({margin} von {replays}).",
+                    "only {margin} of {replays} jittered replays finish"}
+                    .in(language);
+            break;
         case LevelProof::WrongStart:
             text = Words{"das Skript beginnt nicht am Start von Level {level}",
                          "the script does not begin at the standard start of level {level}"}
@@ -201,7 +228,17 @@ std::string describe(const LevelProof& proof, Language language) {
     }
     fillIn(text, "{line}", std::to_string(proof.line));
     fillIn(text, "{level}", std::to_string(proof.level));
-    return language == Language::German
+    fillIn(text, "{fault}", proof.handFault);
+    if (proof.passage) {
+        fillIn(text, "{bar}", proof.passage->bar);
+        fillIn(text, "{x}", std::to_string(proof.passage->left));
+        fillIn(text, "{y}", std::to_string(proof.passage->top));
+    }
+    const bool margin = proof.verdict == LevelProof::NoMargin;
+    fillIn(text, "{margin}", std::to_string(margin ? proof.figures.margin : proof.spare));
+    fillIn(text, "{replays}", std::to_string(margin ? proof.figures.replays : proof.spareReplays));
+    const bool judged = proof.verdict >= LevelProof::NotAHand;
+    return language == Language::German && !judged
                ? "Die gefundene Lösung hält der Nachprüfung nicht stand (" + text + ")."
                : text;
 }

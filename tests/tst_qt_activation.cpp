@@ -63,6 +63,10 @@ private slots:
     void activatingTheDisabledMainWindowHandsItOn_data();
     void activatingTheDisabledMainWindowHandsItOn();
     void showingTheDialogRunsItsActivationOnce();
+    void keysOfTheDisabledMainWindowPressTheButtonInFront_data() {
+        activatingTheDisabledMainWindowHandsItOn_data();
+    }
+    void keysOfTheDisabledMainWindowPressTheButtonInFront();
 };
 
 void TestActivation::theWindowsInFrontBelongToTheMainWindow() {
@@ -128,6 +132,20 @@ void TestActivation::showingTheDialogRunsItsActivationOnce() {
     QTRY_COMPARE(QGuiApplication::focusWindow(), windows.Form2()->windowHandle());
     QCOMPARE(windows.game().Form1.durchgang, held);
     QVERIFY(!windows.game().Form2.Timer2.Enabled);
+}
+
+// A desktop that leaves the keyboard with the disabled main window does not cost the player the
+// window in front: Return there presses its button.
+void TestActivation::keysOfTheDisabledMainWindowPressTheButtonInFront() {
+    QFETCH(int, front);
+
+    QtGameFixture fixture;
+    QWidget* window = bringUp(fixture, Front(front));
+    GameWindows& windows = *fixture.windows;
+    QVERIFY(!windows.Form1()->isEnabled());
+    QTest::keyClick(windows.Form1()->field(), Qt::Key_Return);
+    QVERIFY(!window->isVisible());
+    QCOMPARE(windows.game().Form2.Visible, false);
 }
 
 QTEST_MAIN(TestActivation)

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build and run, when they are missing, and those
-# the desktop tests need: a virtual X server, two window managers and the tools that play there.
+# the desktop tests need: a virtual X server, two window managers and the tools that play there,
+# and a headless Wayland compositor with its own tools.
 set -euo pipefail
 
 packages=(cmake make g++ python3 qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation
   desktop-file-utils appstream dpkg-dev libbenchmark-dev pkg-config libfontconfig-dev libxcb1-dev
-  "$@")
+  qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols "$@")
 # Installed without what they merely recommend: the tests use a handful of their programs.
-desktop_packages=(xvfb openbox icewm xdotool x11-utils imagemagick)
+desktop_packages=(xvfb openbox icewm xdotool x11-utils imagemagick
+  sway wayvnc grim qt6-wayland lintian)
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
   echo "This system has no apt: please install CMake, a C++20 compiler, Qt 6 (Widgets, Svg, Test) and the Liberation fonts." >&2

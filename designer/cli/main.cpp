@@ -1,14 +1,17 @@
 // quirlon95-levels: the level designer's tool on the command line.
-//   quirlon95-levels check FILE [N...]   checks and solves the levels, prints a table; exit 1 when
-//                                        a level has an error or was not solved
-//   quirlon95-levels solve FILE N        prints a playthrough of level N as a runner script
-//   quirlon95-levels replay FILE N SCRIPT  plays a kept playthrough again; exit 1 when it does
-//                                        not prove level N
+//   quirlon95-levels check FILE [N...]   checks and proves the levels, prints a table; exit 1 when
+//                                        a level has an error or has no proof
+//   quirlon95-levels solve FILE N        prints a proof of level N as a runner script
+//   quirlon95-levels replay FILE N SCRIPT  judges a kept playthrough; exit 1 when it does not
+//                                        prove level N
+// Options before the command change the hand's profile or the search's limit; with a profile
+// other than a person's, nothing found is called a proof.
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
 #include <iostream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,20 +23,94 @@
 namespace {
 
 const char* const Usage =
-    "usage: quirlon95-levels check FILE [N...]\n"
-    "       quirlon95-levels solve FILE N\n"
-    "       quirlon95-levels replay FILE N SCRIPT\n";
+    "usage: quirlon95-levels [OPTIONS] check FILE [N...]\n"
+    "       quirlon95-levels [OPTIONS] solve FILE N\n"
+    "       quirlon95-levels [OPTIONS] replay FILE N SCRIPT\n"
+    "options (a person's profile by default):\n"
+    "  --step PX          pointer travel per tick on each axis (15)\n"
+    "  --hold TICKS       shortest grab of the red bar (4)\n"
+    "  --gap TICKS        shortest time from a release to the next press (8)\n"
+    "  --countdown TICKS  longest time between countdown steps (31)\n"
+    "  --jitter-px PX     how far off a jittered pointer action lands (2)\n"
+    "  --jitter-ticks N   how late it lands (1)\n"
+    "  --replays N        jittered replays of a plan (10)\n"
+    "  --needed N         of them to reach the hand (8)\n"
+    "  --spare-replays N  further jittered replays, to show the margin is no chance (40)\n"
+    "  --spare-needed N   of them to reach the hand (36)\n"
+    "  --budget TICKS     frame ticks the search may play (8000000)\n"
+    "  --plain            replay: only whether the script reaches the hand, as a plain scenario\n";
 
-std::optional<int32> levelNumber(const std::string& text) {
+struct Option {
+    const char* name;
+    int HandProfile::*field;
+};
+constexpr Option ProfileOptions[] = {
+    {"--step", &HandProfile::maxStep},
+    {"--hold", &HandProfile::minHold},
+    {"--gap", &HandProfile::minGap},
+    {"--countdown", &HandProfile::countdownEvery},
+    {"--jitter-px", &HandProfile::jitterPixels},
+    {"--jitter-ticks", &HandProfile::jitterTicks},
+    {"--replays", &HandProfile::replays},
+    {"--needed", &HandProfile::needed},
+    {"--spare-replays", &HandProfile::spareReplays},
+    {"--spare-needed", &HandProfile::spareNeeded},
+};
+
+std::optional<long> numberIn(const std::string& text, long least) {
     try {
         std::size_t used = 0;
         const long number = std::stol(text, &used);
-        if (used == text.size() && number >= 1 && number <= INT32_MAX) {
-            return static_cast<int32>(number);
+        if (used == text.size() && number >= least && number <= INT32_MAX) {
+            return number;
         }
     } catch (const std::exception&) {
     }
     return std::nullopt;
+}
+
+std::optional<int32> levelNumber(const std::string& text) {
+    return numberIn(text, 1);
+}
+
+// Takes the options off the front of the arguments; false on one it cannot read.
+bool takeOptions(std::vector<std::string>& args, SolverLimits& limits, bool& plain) {
+    while (!args.empty() && args[0] == "--plain") {
+        plain = true;
+        args.erase(args.begin());
+    }
+    while (args.size() >= 2 && args[0].starts_with("--")) {
+        const Option* option = nullptr;
+        for (const Option& known : ProfileOptions) {
+            option = args[0] == known.name ? &known : option;
+        }
+        const std::optional<long> value = numberIn(args[1], 0);
+        if ((!option && args[0] != "--budget") || !value) {
+            std::cerr << "quirlon95-levels: cannot read the option " << args[0] << " " << args[1]
+                      << "\n";
+            return false;
+        }
+        if (option) {
+            limits.hand.*option->field = int(*value);
+        } else {
+            limits.searchTicks = *value;
+        }
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    return true;
+}
+
+// What a proof or a plan that holds for another profile is called.
+std::string proofWord(const LevelProof& proof) {
+    return proof.personal ? "proved" : "holds for the profile";
+}
+
+std::string figuresOf(const LevelProof& proof) {
+    std::ostringstream out;
+    out << std::fixed << std::setprecision(1) << proof.figures.seconds << " s, "
+        << proof.figures.grabs << (proof.figures.grabs == 1 ? " grab, " : " grabs, ") << "margin "
+        << proof.figures.margin << "/" << proof.figures.replays << ", " << proof.difficulty;
+    return out.str();
 }
 
 TForm1::LevelFileOpener openerOf(const LevelDocument& document) {
@@ -48,12 +125,12 @@ std::optional<Standstill> trapIn(const LevelDocument& document, int32 level,
         return std::nullopt;
     }
     const std::optional<Standstill> tried = probeStandstill(document.text(), level);
-    return tried || !proof || !proof->proved()
+    return tried || !proof || !proof->holds()
                ? tried
                : standstillIn(document.text(), level, proof->playthrough.events);
 }
 
-int check(const LevelDocument& document, std::vector<int32> levels) {
+int check(const LevelDocument& document, std::vector<int32> levels, const SolverLimits& limits) {
     if (levels.empty()) {
         for (const LevelDocument::Level& level : document.levels()) {
             if (level.read) {
@@ -63,7 +140,7 @@ int check(const LevelDocument& document, std::vector<int32> levels) {
     }
     std::vector<Finding> findings = checkFile(document);
     bool failed = false;
-    std::cout << "level  errors  warnings  playthrough\n";
+    std::cout << "level  errors  warnings  proof\n";
     for (const int32 level : levels) {
         int errors = 0, warnings = 0;
         for (const Finding& finding : findings) {
@@ -72,21 +149,19 @@ int check(const LevelDocument& document, std::vector<int32> levels) {
             }
         }
         const std::optional<LevelProof> proof =
-            document.indexOf(level) ? std::optional(proveLevel(openerOf(document), level))
+            document.indexOf(level) ? std::optional(proveLevel(openerOf(document), level, limits))
                                     : std::nullopt;
         if (const std::optional<Standstill> trap = trapIn(document, level, proof)) {
             findings.push_back(standstillFinding(level, *trap));
             ++warnings;
         }
-        failed |= errors > 0 || !proof || !proof->proved();
+        failed |= errors > 0 || !proof || !proof->holds();
         std::cout << std::setw(5) << level << std::setw(8) << errors << std::setw(10) << warnings
                   << "  ";
-        if (proof && proof->proved()) {
-            const Playthrough& found = proof->playthrough;
-            std::cout << "solved in " << found.ticks << " ticks, " << found.pennies
-                      << (found.pennies == 1 ? " penny\n" : " pennies\n");
+        if (proof && proof->holds()) {
+            std::cout << proofWord(*proof) << ": " << figuresOf(*proof) << "\n";
         } else {
-            std::cout << "not solved"
+            std::cout << "no proof"
                       << (proof ? ": " + describe(*proof, Language::English) : std::string())
                       << "\n";
         }
@@ -98,39 +173,54 @@ int check(const LevelDocument& document, std::vector<int32> levels) {
     return failed ? 1 : 0;
 }
 
-int solve(const LevelDocument& document, int32 level) {
-    const LevelProof proof = proveLevel(openerOf(document), level);
-    if (!proof.proved()) {
-        std::cerr << "quirlon95-levels: level " << level
-                  << " not solved: " << describe(proof, Language::English) << "\n";
+int solve(const LevelDocument& document, int32 level, const SolverLimits& limits) {
+    const LevelProof proof = proveLevel(openerOf(document), level, limits);
+    if (!proof.holds()) {
+        std::cerr << "quirlon95-levels: no proof of level " << level << ": "
+                  << describe(proof, Language::English) << "\n";
         return 1;
     }
     std::cout << proof.script;
+    std::cerr << "level " << level << ": " << proofWord(proof) << ": " << figuresOf(proof) << "\n";
     return 0;
 }
 
-// Whether a kept playthrough still proves its level.
-int replay(const LevelDocument& document, int32 level, const std::filesystem::path& script) {
+// Whether a kept playthrough still proves its level, for a person.
+int replay(const LevelDocument& document, int32 level, const std::filesystem::path& script,
+           const HandProfile& profile, bool plain) {
     std::ifstream in(script, std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), {}};
     if (!in && !in.eof()) {
         std::cerr << "quirlon95-levels: cannot read " << script.string() << "\n";
         return 2;
     }
-    const LevelProof proof = checkScript(openerOf(document), level, text);
-    if (!proof.proved()) {
+    const LevelProof proof = plain ? checkRun(openerOf(document), level, text)
+                                   : checkScript(openerOf(document), level, text, profile);
+    if (!proof.holds()) {
         std::cerr << "quirlon95-levels: " << script.string() << " does not prove level " << level
                   << ": " << describe(proof, Language::English) << "\n";
         return 1;
     }
-    std::cout << "level " << level << " proved by " << script.string() << "\n";
+    if (plain) {
+        std::cout << "level " << level << ": " << script.string()
+                  << " reaches the hand, as a plain scenario\n";
+        return 0;
+    }
+    std::cout << "level " << level << ": " << proofWord(proof) << " by " << script.string() << ": "
+              << figuresOf(proof) << "\n";
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    SolverLimits limits;
+    bool plain = false;
+    if (!takeOptions(args, limits, plain)) {
+        std::cerr << Usage;
+        return 2;
+    }
     const bool known =
         !args.empty() && (args[0] == "check" || args[0] == "solve" || args[0] == "replay");
     if (!known || args.size() < 2 || (args[0] == "solve" && args.size() != 3) ||
@@ -154,7 +244,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (args[0] == "replay") {
-        return replay(*document, levels.front(), args[3]);
+        return replay(*document, levels.front(), args[3], limits.hand, plain);
     }
-    return args[0] == "check" ? check(*document, levels) : solve(*document, levels.front());
+    return args[0] == "check" ? check(*document, levels, limits)
+                              : solve(*document, levels.front(), limits);
 }

@@ -512,14 +512,16 @@ void EditorWindow::proved(const ProofRunner::Job& job, const LevelProof& outcome
     }
     const PendingShow show = *pendingShow;
     pendingShow.reset();
-    if (outcome.proved()) {
-        openTestPlay(show.text, job.number)->showPlaythrough(outcome.playthrough.events);
-    } else {
+    if (!outcome.proved()) {
         QMessageBox::information(
             this, Title,
             tr("Level %1: %2")
                 .arg(job.number)
                 .arg(QString::fromStdString(describe(outcome, Language::German))));
+    }
+    // Without a proof, the attempt that came nearest shows where the level stops a player.
+    if (!outcome.playthrough.events.empty()) {
+        openTestPlay(show.text, job.number)->showPlaythrough(outcome.playthrough.events);
     }
 }
 

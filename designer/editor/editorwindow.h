@@ -52,7 +52,7 @@ public:
     LevelNameEdit* levelName() const { return nameEdit; }
     ProblemsPanel* problems() const { return problemsPanel; }
     TestPlay* testPlay() const { return testGame; }
-    const ProofRunner& proofRunner() const { return runner; }
+    ProofRunner& proofRunner() { return runner; }
     const ProofRecords& proofRecords() const { return proofs; }
     QString filePath() const { return path; }
     bool isReadOnly() const { return readOnly; }

@@ -47,8 +47,10 @@ void LevelList::refresh() {
             text += tr(" – nicht bewiesen");
             icon = QStyle::SP_MessageBoxQuestion;
         } else if (!proof->proved()) {
-            text += tr(" – keine Lösung");
+            text += tr(" – kein Beweis");
             icon = QStyle::SP_MessageBoxWarning;
+        } else {
+            text += QStringLiteral(" – ") + QString::fromStdString(proof->difficulty);
         }
         const std::string name = document.name(i);
         if (!name.empty()) {

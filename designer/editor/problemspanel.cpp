@@ -1,5 +1,6 @@
 #include "designer/editor/problemspanel.h"
 
+#include <QLocale>
 #include <QStyle>
 
 #include "designer/editor/editsession.h"
@@ -54,11 +55,13 @@ void ProblemsPanel::refresh() {
     const LevelProof* proof = proofs.find(document, session.level());
     QString said = tr("Noch nicht bewiesen, dass sich der Level beenden lässt (F7 prüft alle).");
     if (proof && proof->proved()) {
-        const int pennies = proof->playthrough.pennies;
-        said =
-            tr("Bewiesen: lösbar in %1 Takten, %2.")
-                .arg(proof->playthrough.ticks)
-                .arg(pennies == 1 ? tr("mit einem Pfennig") : tr("mit %1 Pfennigen").arg(pennies));
+        const LevelFigures& figures = proof->figures;
+        said = tr("Bewiesen: %1 s, %2, %3 von %4 verwackelten Wiederholungen gelingen: %5.")
+                   .arg(QLocale(QLocale::German).toString(figures.seconds, 'f', 1))
+                   .arg(figures.grabs == 1 ? tr("ein Griff") : tr("%1 Griffe").arg(figures.grabs))
+                   .arg(figures.margin)
+                   .arg(figures.replays)
+                   .arg(QString::fromStdString(proof->difficulty));
     } else if (proof) {
         said = QString::fromStdString(describe(*proof, Language::German));
     }

@@ -26,7 +26,8 @@ bool ProofRunner::start(const std::string& text, std::vector<Job> jobs) {
         return false;
     }
     cancelled = false;
-    thread = QThread::create([this, text, jobs = std::move(jobs)] { run(text, jobs); });
+    thread = QThread::create(
+        [this, text, jobs = std::move(jobs), limits = limits] { run(text, jobs, limits); });
     connect(thread, &QThread::finished, this, &ProofRunner::done);
     thread->start();
     return true;
@@ -38,7 +39,8 @@ void ProofRunner::cancel() {
 
 // On the worker thread: everything it tells goes to the editor's thread as a queued call, which Qt
 // drops once this object is gone.
-void ProofRunner::run(const std::string& text, const std::vector<Job>& jobs) {
+void ProofRunner::run(const std::string& text, const std::vector<Job>& jobs,
+                      const SolverLimits& limits) {
     const TForm1::LevelFileOpener opener = [text] { return ProfileFile::fromText(text); };
     const int count = int(jobs.size());
     for (int i = 0; i < count && !cancelled; ++i) {
@@ -54,7 +56,7 @@ void ProofRunner::run(const std::string& text, const std::vector<Job>& jobs) {
             return !cancelled.load();
         };
         progress(0);
-        const LevelProof outcome = proveLevel(opener, job.number, {}, progress);
+        const LevelProof outcome = proveLevel(opener, job.number, limits, progress);
         if (cancelled) {
             break;
         }

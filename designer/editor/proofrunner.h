@@ -28,6 +28,8 @@ public:
     // Starts proving the levels of the text; false while a run is still going.
     bool start(const std::string& text, std::vector<Job> jobs);
     void cancel();
+    // How much each search may do, for the runs started from now on.
+    void setLimits(const SolverLimits& limits) { this->limits = limits; }
     bool busy() const { return thread != nullptr; }
 
 signals:
@@ -37,9 +39,10 @@ signals:
     void finished(bool cancelled);
 
 private:
-    void run(const std::string& text, const std::vector<Job>& jobs);
+    void run(const std::string& text, const std::vector<Job>& jobs, const SolverLimits& limits);
     void done();
 
     QPointer<QThread> thread;
     std::atomic<bool> cancelled{false};
+    SolverLimits limits;
 };

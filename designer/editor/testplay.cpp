@@ -8,9 +8,24 @@
 #include "headless/headlessgame.h"
 #include "play/tickperiod.h"
 
+namespace {
+
+// A test play goes straight into the level: no start windows, the main window takes input at
+// once, and the end of the game leaves the editor running.
+class StraightIn : public StartSequence {
+public:
+    void afterMainWindow(GameWindows&) override {}
+    void afterLastWindow(GameWindows& windows) override { windows.letThePlayerIn(); }
+    QWidget* inFront() const override { return nullptr; }
+    bool endsProgram() const override { return false; }
+};
+
+}  // namespace
+
 TestPlay::TestPlay(const std::string& levelFile, int32 level, QObject* parent)
     : QObject(parent),
-      game(std::make_unique<GameWindows>([levelFile] { return ProfileFile::fromText(levelFile); })),
+      game(std::make_unique<GameWindows>([levelFile] { return ProfileFile::fromText(levelFile); },
+                                         std::make_unique<StraightIn>())),
       level(level) {
     setUpStandardStart(game->game(), level);
     game->refresh();
@@ -21,12 +36,28 @@ TestPlay::TestPlay(const std::string& levelFile, int32 level, QObject* parent)
     replay.setTimerType(Qt::PreciseTimer);
     replay.setInterval(TickPeriodMs);
     connect(&replay, &QTimer::timeout, this, &TestPlay::step);
+    watching.setInterval(TickPeriodMs);
+    connect(&watching, &QTimer::timeout, this, &TestPlay::look);
+    watching.start();
+}
+
+void TestPlay::look() {
+    watch.observe(game->game().Form1);
+    if (const std::optional<Passage>& passed = watch.found()) {
+        watching.stop();
+        game->Form1()->setWindowTitle(
+            tr("Quirlon 95 – Testspiel Level %1 – der Ball ging bei %2, %3 durch %4")
+                .arg(level)
+                .arg(passed->left)
+                .arg(passed->top)
+                .arg(QString::fromStdString(passed->bar)));
+    }
 }
 
 TestPlay::~TestPlay() = default;
 
 void TestPlay::watchTheBall() {
-    if (const std::optional<Standstill> found = watch.observe(game->game().Form1)) {
+    if (const std::optional<Standstill> found = stillWatch.observe(game->game().Form1)) {
         emit stoodStill(*found);
     }
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "designer/passwatch.h"
 #include "designer/standstill.h"
 #include "headless/inputevent.h"
 
@@ -25,6 +26,8 @@ public:
 
     GameWindows& windows() { return *game; }
     bool showingPlaythrough() const { return replay.isActive(); }
+    // Where the ball went through a bar in this play, once it has.
+    const std::optional<Passage>& passage() const { return watch.found(); }
 
     // Plays a recorded playthrough into the game at the game's own speed, one frame tick per tick
     // period, while the player watches; then the game is the player's again.
@@ -42,13 +45,18 @@ signals:
 private:
     void step();
     void handBack();
+    void look();
     void keepToTheLevel();
     void watchTheBall();
 
     std::unique_ptr<GameWindows> game;
-    int32 level;
-    StandstillWatch watch;
+    int32 level = 0;
+    StandstillWatch stillWatch;
     QTimer replay;
+    // Looks at the ball after every frame tick, so that the window can say where it went through
+    // a bar.
+    QTimer watching;
+    PassWatch watch;
     std::vector<InputEvent> script;
     std::size_t next = 0;
     bool stepping = false;

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Plays the real game on a virtual X desktop under a real window manager, with the mouse and the
-keyboard as a player does, and checks what the player gets: which window is in front, which has
-the keyboard, what the screen shows, and how the program ends.
+"""Plays the real game on a virtual desktop, X under a real window manager or Wayland under sway,
+with the mouse and the keyboard as a player does, and checks what the player gets: which window
+is in front, which has the keyboard, what the screen shows, and how the program ends.
 
-Usage: play_desktop.py --game BINARY --wm openbox|icewm|fluxbox --out DIR
+Usage: play_desktop.py --game BINARY --wm openbox|icewm|fluxbox|sway --out DIR
 Prints one line per check; on a failed check it keeps a screenshot in DIR, named after the check.
 Exit code 0 when every check held, 1 when one failed, 77 when the desktop tools are missing.
 """
@@ -15,7 +15,7 @@ import shutil
 import subprocess
 import sys
 
-from xdesktop import run_tier
+from xdesktop import SESSION_MARK, run_tier
 
 FIELD_HEIGHT = 434
 EXIT_TRIES = 100
@@ -88,6 +88,7 @@ class Tier:
         self.failed = []
         self.process = None
         self.kinds = {}
+        self.log_path = os.path.join(scratch, "game.log")
 
     # Checks.
 
@@ -106,9 +107,11 @@ class Tier:
     # The game and its windows.
 
     def start(self, data_home, binary=None):
-        env = dict(self.desktop.env, QT_QPA_PLATFORM="xcb", XDG_DATA_HOME=data_home,
+        env = dict(self.desktop.game_env, XDG_DATA_HOME=data_home,
                    XDG_DATA_DIRS=os.path.join(self.scratch, "nothing"))
-        log = open(os.path.join(self.scratch, "game.log"), "a")
+        log = open(self.log_path, "a")
+        log.write(SESSION_MARK)
+        log.flush()
         # The X server hands a new client the ids of an old one.
         self.kinds = {}
         self.process = subprocess.Popen([binary or self.game], env=env, stdout=log, stderr=log)
@@ -146,7 +149,7 @@ class Tier:
 
     # What must hold for a window in front of the main window.
 
-    def in_front(self, kind, window, situation, probe=None):
+    def in_front(self, kind, window, situation, probe=None, clicked=False):
         def state():
             found, order, active, focus = self.observe()
             main = found.get("main")
@@ -155,7 +158,7 @@ class Tier:
 
         def holds():
             answer = state()
-            return answer if answer[0] and answer[1] else None
+            return answer if (answer[0] or not raised) and answer[1] else None
 
         def seen():
             brightness = self.desktop.mean_brightness(probe)
@@ -164,14 +167,18 @@ class Tier:
         self.desktop.settled(self.observe)
         # Once settled it holds; a slow desktop may still be on its way, so it gets a few more
         # tries before the checks.
+        # A desktop that raises the window the player clicked, and no other on the program's
+        # request, can at most hand the keyboard back.
+        raised = not clicked or self.desktop.raises_on_request
         front, keyboard, order, active, focus = \
             self.desktop.wait_for(holds, SLOW_TRIES) or state()
         name = NAMES[kind]
-        self.check(f"{situation}: {name} stays in front", front,
-                   f"stacking bottom first: {[self.kind(w) for w in order]}")
+        if raised:
+            self.check(f"{situation}: {name} stays in front", front,
+                       f"stacking bottom first: {[self.kind(w) for w in order]}")
         self.check(f"{situation}: {name} keeps the keyboard", keyboard,
                    f"active {active}, focus {focus}, {name} {window}")
-        if probe:
+        if probe and raised:
             brightness = self.desktop.wait_for(seen, PROBE_TRIES) or \
                 self.desktop.mean_brightness(probe)
             self.check(f"{situation}: {name} is seen", brightness > SEEN_BRIGHTNESS,
@@ -213,27 +220,22 @@ class Tier:
         self.in_front(kind, window, f"{NAMES[kind]} shown", probe)
         # The window manager learns it from the window itself: it belongs to the main window,
         # directly or through the window it came from.
-        owners, owner = [], self.desktop.owner(window)
-        while owner and owner not in owners and owner != main:
-            owners.append(owner)
-            owner = self.desktop.owner(owner)
-        self.check(f"{NAMES[kind]} belongs to the main window", owner == main,
-                   f"transient for {owners or 'nothing'}")
+        belongs, detail = self.desktop.belongs_to(window, main, self.log_path)
+        self.check(f"{NAMES[kind]} belongs to the main window", belongs, detail)
         for target, (x, y) in points.items():
             self.desktop.click(x, y)
-            self.in_front(kind, window, f"click on the main window's {target}", probe)
+            self.in_front(kind, window, f"click on the main window's {target}", probe, True)
 
     def leave(self, kind, way):
         """Leaves the window by a key, its OK button or its close box; it must go."""
         window = self.windows()[0].get(kind)
         if not window:
             return self.check(f"{NAMES[kind]} is there to be left by {way}", False, "not shown")
-        x, y, w, _ = self.rect(window)
+        x, y, _, _ = self.rect(window)
         if way == "OK":
             self.desktop.click(x + OK_BUTTON[0], y + OK_BUTTON[1])
         elif way == "close box":
-            title = self.desktop.title_bar_height(window)
-            self.desktop.click(x + w - title // 2, y - title // 2)
+            self.desktop.close_window(window)
         else:
             self.desktop.key(way)
         gone = lambda: self.desktop.wait_for(lambda: window not in self.desktop.stacking())
@@ -241,7 +243,7 @@ class Tier:
             return True
         # Brought back to the keyboard by the desktop, so that the rest can still be measured.
         if way in ("Return", "space"):
-            self.desktop.x("xdotool", "windowactivate", str(window))
+            self.desktop.activate(window)
             self.desktop.key(way)
             return gone() is not None
         return False
@@ -268,8 +270,7 @@ class Tier:
         main = self.windows()[0]["main"]
         x, y, w, h = self.rect(main)
         menu = h - FIELD_HEIGHT
-        return self.desktop.x("import", "-window", "root", "-crop",
-                              f"{w}x{FIELD_HEIGHT}+{x}+{y + menu}", "-format", "%#", "info:")
+        return self.desktop.picture((x, y + menu, w, FIELD_HEIGHT))
 
     # The sessions.
 
@@ -353,11 +354,27 @@ class Tier:
                        self.desktop.wait_for(lambda: dialog not in self.desktop.stacking())
                        is not None, "it is still shown")
             self.main_active(f"the box of {situation}")
-        main, _ = self.main_points()
-        x, y, w, _ = self.rect(main)
-        title = self.desktop.title_bar_height(main)
-        self.desktop.click(x + w - title // 2, y - title // 2)
+        self.desktop.close_window(self.main_points()[0])
         self.exits_with_zero("the main window's close box")
+
+    def keys_without_activation(self, keep):
+        """A compositor that activates only what the player clicks leaves the keyboard with the
+        main window after a click there; Return still presses the start screen's button."""
+        self.desktop.refuse_activation(True)
+        try:
+            self.start(keep)
+            window = self.expect("start", "a compositor that refuses activation")
+            if not window:
+                return
+            main, points = self.main_points()
+            x, y, _, _ = self.rect(main)
+            (dx, dy), _ = ASIDE["start"]
+            self.desktop.move_window(window, x + dx, y + dy)
+            self.desktop.wait_for(lambda: self.rect(window)[:2] == (x + dx, y + dy))
+            self.desktop.click(*points["field"])
+            self.leave("start", "Return")
+        finally:
+            self.desktop.refuse_activation(False)
 
     def missing_level_file(self):
         # Beside a binary of its own, where no level file lies, and with none in the data dirs.
@@ -377,8 +394,11 @@ class Tier:
         keep, lose = (os.path.join(self.scratch, name) for name in ("keep", "lose"))
         level_file(keep, lose=False)
         level_file(lose, lose=True)
-        for session in (lambda: self.keys_clicks_and_pause(keep), lambda: self.ok_and_about(keep),
-                        lambda: self.close_box_and_lost_balls(lose), self.missing_level_file):
+        sessions = [lambda: self.keys_clicks_and_pause(keep), lambda: self.ok_and_about(keep),
+                    lambda: self.close_box_and_lost_balls(lose), self.missing_level_file]
+        if self.desktop.can_refuse_activation:
+            sessions.append(lambda: self.keys_without_activation(keep))
+        for session in sessions:
             try:
                 session()
             finally:
@@ -389,7 +409,7 @@ class Tier:
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--game", required=True)
-    parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox"])
+    parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox", "sway"])
     parser.add_argument("--out", required=True)
     parser.add_argument("--every-shot", action="store_true",
                         help="keep a screenshot of every check, not only of the failed ones")

@@ -20,6 +20,9 @@ SETTLE_TRIES = 60
 
 TOOLS = ["Xvfb", "xdotool", "xprop", "xwininfo", "import"]
 
+# Wayland compositors, each a desktop of its own kind (waydesktop.py).
+WAYLAND_COMPOSITORS = ("sway",)
+
 WINDOW_MANAGERS = {
     "openbox": ["openbox", "--sm-disable"],
     "icewm": ["icewm"],
@@ -27,11 +30,20 @@ WINDOW_MANAGERS = {
 }
 
 
+# Written to the program's log before each start, so that what follows is one run's.
+SESSION_MARK = "=== a new run of the program\n"
+
+
 class DesktopError(Exception):
     """The desktop itself failed: no display, no window manager, a tool missing."""
 
 
 class Desktop:
+    # The window manager raises a window when the program asks it to.
+    raises_on_request = True
+    # Whether the desktop can be told to refuse the program's requests for activation.
+    can_refuse_activation = False
+
     def __init__(self, wm, home):
         self.env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
                         XDG_RUNTIME_DIR=os.path.join(home, "runtime"), LANG="C.UTF-8")
@@ -69,6 +81,11 @@ class Desktop:
                 return
             time.sleep(POLL_SECONDS)
         raise DesktopError(f"{wm} did not come up")
+
+    @property
+    def game_env(self):
+        """Where the program under test runs: on this desktop's display."""
+        return dict(self.env, QT_QPA_PLATFORM="xcb")
 
     def close(self):
         for process in reversed(self.processes):
@@ -123,6 +140,15 @@ class Desktop:
                           self.x("xprop", "-id", str(window), "WM_TRANSIENT_FOR"))
         return int(found.group(1), 16) if found else None
 
+    def belongs_to(self, window, main, game_log):
+        """Whether the window is transient for the main window, directly or through the window
+        it came from; and if not, what it is transient for."""
+        owners, owner = [], self.owner(window)
+        while owner and owner not in owners and owner != main:
+            owners.append(owner)
+            owner = self.owner(owner)
+        return owner == main, f"transient for {owners or 'nothing'}"
+
     def title_bar_height(self, window):
         extents = re.findall(r"\d+", self.x("xprop", "-id", str(window), "_NET_FRAME_EXTENTS")
                              .partition("=")[2])
@@ -134,6 +160,12 @@ class Desktop:
         answer = self.x("import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage",
                         "-format", "%[fx:mean]", "info:")
         return float(answer) if answer else -1.0
+
+    def picture(self, rect):
+        """A digest of the screen's pixels over a rectangle."""
+        x, y, w, h = rect
+        return self.x("import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-format", "%#",
+                      "info:")
 
     def screenshot(self, path):
         self.x("import", "-window", "root", path)
@@ -148,6 +180,15 @@ class Desktop:
 
     def move_window(self, window, x, y):
         self.x("xdotool", "windowmove", "--sync", str(window), str(x), str(y))
+
+    def close_window(self, window):
+        """A click on the window's close box, at the right end of its title bar."""
+        x, y, w, _ = self.describe(window)["rect"]
+        title = self.title_bar_height(window)
+        self.click(x + w - title // 2, y - title // 2)
+
+    def activate(self, window):
+        self.x("xdotool", "windowactivate", str(window))
 
     # Waiting, by polling with a bound on the tries, never on the clock.
 
@@ -176,14 +217,23 @@ def run_tier(wm, out, name, make_tier):
     """Runs a tier of checks on a fresh desktop under `wm`: make_tier(desktop, scratch) gives an
     object with run(), checks and failed. On failure the program's log `name`.log and the
     screenshots stay in `out`. Returns the exit code: 0 passed, 1 failed, 77 skipped."""
-    missing = [tool for tool in TOOLS + [wm] if not shutil.which(tool)]
+    if wm in WAYLAND_COMPOSITORS:
+        import waydesktop
+        tools, open_desktop = waydesktop.TOOLS, lambda scratch: waydesktop.Desktop(scratch)
+    else:
+        tools, open_desktop = TOOLS + [wm], lambda scratch: Desktop(wm, scratch)
+    missing = [tool for tool in tools if not shutil.which(tool)]
     if missing:
         print(f"skipped: missing {', '.join(missing)} (tools/setup.sh installs them)")
         return 77
     shutil.rmtree(out, ignore_errors=True)
-    with tempfile.TemporaryDirectory(prefix=f"quirlon-{name}-desktop-") as scratch:
+    # Beside the screenshots, in the build: an unprivileged compositor must reach it.
+    scratch_parent = os.path.dirname(os.path.abspath(out))
+    os.makedirs(scratch_parent, exist_ok=True)
+    with tempfile.TemporaryDirectory(prefix=f"quirlon-{name}-desktop-",
+                                     dir=scratch_parent) as scratch:
         try:
-            desktop = Desktop(wm, scratch)
+            desktop = open_desktop(scratch)
         except DesktopError as error:
             print(f"FAIL {wm}: {error}")
             return 1

@@ -16,8 +16,8 @@ import tempfile
 import time
 import zlib
 
-from installed_files import (BINARY, ICON_SIZES, LEVEL_FILE, desktop_ids, missing_and_unexpected,
-                             png_icon)
+from installed_files import (BINARY, ICON_SIZES, LEVEL_FILE, PROGRAM_DIR, desktop_ids,
+                             missing_and_unexpected, png_icon)
 
 START_SCREEN = "StartScreen(0x"
 MESSAGE_BOX = "QMessageBox(0x"
@@ -87,7 +87,7 @@ def check_entries(prefix, app_id):
     for program in desktop_ids(app_id):
         entry = os.path.join(prefix, "share", "applications", f"{program}.desktop")
         binary = entry_value(entry, "Exec").split()[0]
-        if not os.path.exists(os.path.join(prefix, "bin", binary)):
+        if not os.path.exists(os.path.join(prefix, PROGRAM_DIR, binary)):
             ok = fail(f"{program}.desktop starts {binary!r}, which the install lacks")
         icon = entry_value(entry, "Icon")
         if not os.path.exists(os.path.join(prefix, png_icon(icon, ICON_SIZES[0]))):

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Builds the game's Debian package with cpack, unpacks it and checks what it holds."""
+"""Builds the game's Debian package with cpack, unpacks it and checks what it holds, what it says
+of itself, and what Debian's own checker, lintian, finds in it."""
 
 import argparse
 import glob
@@ -15,6 +16,8 @@ INSTALL_PREFIX = "usr"
 # The libraries the game links; dpkg-shlibdeps must have named the packages that hold them.
 QT_PACKAGES = ("libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6svg6")
 CONTROL_FIELDS = {"Package": "quirlon95", "Section": "games"}
+# Without it Qt runs the game through XWayland on a Wayland desktop, if there is one.
+RECOMMENDED = ("qt6-wayland",)
 
 
 def fail(message):
@@ -32,6 +35,34 @@ def build_package(cpack, config, out_dir):
     return debs[0] if len(debs) == 1 else None
 
 
+def package_names(field):
+    return {re.split(r"[ (]", entry.strip())[0] for entry in re.split(r"[,|]", field)}
+
+
+def level_count(level_file):
+    with open(level_file, encoding="latin-1") as f:
+        return len(re.findall(r"^\s*\[\d+\]", f.read(), re.MULTILINE))
+
+
+def check_description(deb, level_file):
+    """The description names as many levels as the shipped level file holds."""
+    description = run(["dpkg-deb", "--field", deb, "Description"])
+    count = level_count(level_file)
+    if f"{count} Levels" not in description:
+        return fail(f"the description does not name the {count} levels:\n{description}")
+    return True
+
+
+def check_lintian(lintian, deb):
+    """lintian finds no error and no warning."""
+    result = subprocess.run([lintian, deb], capture_output=True, text=True, timeout=300)
+    findings = [line for line in result.stdout.splitlines() if line[:2] in ("E:", "W:")]
+    print(f"lintian: {len(findings)} errors and warnings")
+    if findings or result.returncode not in (0, 1) or "quirlon95" in result.stderr:
+        return fail("lintian:\n" + "\n".join(findings) + result.stderr)
+    return True
+
+
 def check_control(deb):
     ok = True
     for field, expected in CONTROL_FIELDS.items():
@@ -40,10 +71,14 @@ def check_control(deb):
             ok = fail(f"{field} is {value!r}, not {expected!r}")
     depends = run(["dpkg-deb", "--field", deb, "Depends"]).strip()
     print(f"Depends: {depends}")
-    names = {re.split(r"[ (]", entry.strip())[0] for entry in re.split(r"[,|]", depends)}
+    names = package_names(depends)
     for package in QT_PACKAGES:
         if package not in names:
             ok = fail(f"Depends lacks {package}")
+    recommends = package_names(run(["dpkg-deb", "--field", deb, "Recommends"]))
+    for package in RECOMMENDED:
+        if package not in recommends:
+            ok = fail(f"Recommends lacks {package}")
     return ok
 
 
@@ -53,6 +88,8 @@ def main():
     parser.add_argument("--config", required=True, help="the build's CPackConfig.cmake")
     parser.add_argument("--work", required=True, help="a folder for the package's temporary files")
     parser.add_argument("--app-id", required=True)
+    parser.add_argument("--levels", required=True, help="the shipped level file")
+    parser.add_argument("--lintian", help="lintian, where this machine has it")
     args = parser.parse_args()
 
     os.makedirs(args.work, exist_ok=True)
@@ -70,7 +107,13 @@ def main():
         ok = True
         if missing or unexpected:
             ok = fail(f"package lacks {missing}, holds unexpected {unexpected}")
-        return check_control(deb) and ok
+        ok = check_control(deb) and ok
+        ok = check_description(deb, args.levels) and ok
+        if args.lintian:
+            ok = check_lintian(args.lintian, deb) and ok
+        else:
+            print("lintian: not installed, not run (tools/setup.sh installs it)")
+        return ok
 
 
 if __name__ == "__main__":

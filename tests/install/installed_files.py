@@ -4,8 +4,10 @@ import os
 
 ICON_SIZES = (48, 64, 128, 256)
 LEVEL_FILE = "share/quirlon95/328lvd.ini"
-BINARY = "bin/quirlon95"
-EDITOR = "bin/quirlon95-editor"
+PROGRAMS = ("quirlon95", "quirlon95-editor", "quirlon95-levels")
+# Debian keeps games apart from other programs.
+PROGRAM_DIR = "games"
+BINARY = f"{PROGRAM_DIR}/quirlon95"
 
 
 def png_icon(app_id, size):
@@ -18,7 +20,10 @@ def desktop_ids(app_id):
 
 
 def expected_files(app_id):
-    files = [BINARY, EDITOR, LEVEL_FILE, f"share/metainfo/{app_id}.metainfo.xml"]
+    files = [LEVEL_FILE, f"share/metainfo/{app_id}.metainfo.xml",
+             "share/doc/quirlon95/changelog.gz", "share/doc/quirlon95/copyright"]
+    for program in PROGRAMS:
+        files += [f"{PROGRAM_DIR}/{program}", f"share/man/man6/{program}.6.gz"]
     for program in desktop_ids(app_id):
         files += [f"share/applications/{program}.desktop",
                   f"share/icons/hicolor/scalable/apps/{program}.svg"]

@@ -139,17 +139,16 @@ void hugeLevelFileStart(benchmark::State& state) {
 }
 BENCHMARK(hugeLevelFileStart)->Unit(benchmark::kMillisecond);
 
-// Proving each shipped level, from the level's standard start to the hand: the search, whose own
-// limit counts ticks, and the replay of its find; here is what that costs in time.
+// A person's proof of each shipped level, from the level's standard start to the hand: the search,
+// whose own limit counts ticks, the replay of its find and the jittered replays; here is what that
+// costs in time. A level without a proof yet is timed all the same, its whole search.
 void proveLevel(benchmark::State& state) {
     const auto level = static_cast<int32>(state.range(0));
     LevelProof proof;
     for (auto _ : state) {
         proof = ::proveLevel([] { return ProfileFile(LEVEL_FILE); }, level);
     }
-    if (!proof.proved()) {
-        state.SkipWithError("the level was not proved");
-    }
+    state.counters["proved"] = proof.proved();
     state.counters["searched ticks"] = double(proof.playthrough.searchTicks);
 }
 BENCHMARK(proveLevel)->DenseRange(1, 23)->Unit(benchmark::kMillisecond);

@@ -1,9 +1,12 @@
 // quirlon95-levelsheet LEVELFILE PICTURE [--ways] [--width W] [N...]
 // Draws every level of a level file (or the ones named) side by side on one contact sheet, each as
 // the play field shows it right after the level's start click. With --ways the sheet also shows
-// the way the solver found through each level: the ball's in white, the held red bar's in red.
+// the way the solver found through each level: the ball's in white, the held red bar's in red; and
+// under it the proof's time, grabs, margin and difficulty, or that there is no proof (then the way
+// is the attempt that came nearest).
 // With --width the sheet is scaled down to W pixels across, for a page.
 #include <QApplication>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -47,12 +50,7 @@ void extend(QPainterPath& path, QPointF point, bool& open) {
     }
 }
 
-std::optional<Ways> waysThrough(const TForm1::LevelFileOpener& opener, int32 level) {
-    const LevelProof proof = proveLevel(opener, level);
-    if (!proof.proved()) {
-        return std::nullopt;
-    }
-    const Playthrough& found = proof.playthrough;
+Ways waysOf(const TForm1::LevelFileOpener& opener, int32 level, const Playthrough& found) {
     StartedGame started(opener, level);
     const TForm1& form = started.game.Form1;
     Ways ways;
@@ -81,6 +79,17 @@ std::optional<Ways> waysThrough(const TForm1::LevelFileOpener& opener, int32 lev
     return ways;
 }
 
+QString figuresOf(const LevelProof& proof) {
+    const LevelFigures& figures = proof.figures;
+    return QStringLiteral("%1 s · %2 · %3/%4 · %5")
+        .arg(QLocale(QLocale::German).toString(figures.seconds, 'f', 1))
+        .arg(figures.grabs == 1 ? QStringLiteral("1 Griff")
+                                : QStringLiteral("%1 Griffe").arg(figures.grabs))
+        .arg(figures.margin)
+        .arg(figures.replays)
+        .arg(QString::fromStdString(proof.difficulty));
+}
+
 QImage tileOf(const TForm1::LevelFileOpener& opener, int32 level, bool withWays) {
     StartedGame started(opener, level);
     started.play({InputEvent::Click, StartX, StartY});
@@ -89,20 +98,29 @@ QImage tileOf(const TForm1::LevelFileOpener& opener, int32 level, bool withWays)
     if (!withWays) {
         return tile;
     }
-    const std::optional<Ways> ways = waysThrough(opener, level);
+    const LevelProof proof = proveLevel(opener, level);
+    const Ways ways = waysOf(opener, level, proof.playthrough);
     QPainter painter(&tile);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (!ways) {
-        std::cerr << "quirlon95-levelsheet: level " << level << " not solved\n";
-        painter.setPen(Qt::red);
-        painter.drawText(tile.rect().adjusted(0, 0, 0, -40), Qt::AlignHCenter | Qt::AlignBottom,
-                         QStringLiteral("not solved"));
-        return tile;
-    }
     painter.setPen(QPen(QColor(255, 80, 80, 200), 2, Qt::DashLine));
-    painter.drawPath(ways->bar);
+    painter.drawPath(ways.bar);
     painter.setPen(QPen(QColor(255, 255, 255, 170), 1.5));
-    painter.drawPath(ways->ball);
+    painter.drawPath(ways.ball);
+    QFont font = painter.font();
+    font.setPixelSize(16);
+    painter.setFont(font);
+    if (!proof.proved()) {
+        std::cerr << "quirlon95-levelsheet: level " << level << " has no proof\n";
+    }
+    // On a dark plate of its own, so that the paddle under it does not hide it.
+    const QString said = proof.proved() ? figuresOf(proof) : QStringLiteral("kein Beweis");
+    const QRect plate =
+        painter
+            .boundingRect(tile.rect().adjusted(0, 0, 0, -4), Qt::AlignRight | Qt::AlignBottom, said)
+            .adjusted(-6, -2, 0, 0);
+    painter.fillRect(plate, QColor(0, 0, 0, 200));
+    painter.setPen(proof.proved() ? Qt::white : Qt::red);
+    painter.drawText(plate, Qt::AlignCenter, said);
     return tile;
 }
 

@@ -1,0 +1,85 @@
+#include "designer/shadowhands.h"
+
+namespace {
+
+int draw(std::mt19937& random, int most) {
+    return most <= 0 ? 0 : int(random() % unsigned(most + 1));
+}
+
+}  // namespace
+
+ShadowHands::Shadow::Shadow(const TForm1::LevelFileOpener& openLevelFile, unsigned seed)
+    : headless(openLevelFile), random(seed) {}
+
+ShadowHands::ShadowHands(const TForm1::LevelFileOpener& openLevelFile, const HandProfile& profile,
+                         int count)
+    : profile(profile) {
+    for (int i = 0; i < count; ++i) {
+        shadows.push_back(std::make_unique<Shadow>(openLevelFile, 7919u * unsigned(i + 1)));
+    }
+}
+
+void ShadowHands::startLevel(int32 level) {
+    for (const std::unique_ptr<Shadow>& shadow : shadows) {
+        shadow->headless.standardStart(level);
+    }
+}
+
+bool ShadowHands::reached(const Shadow& shadow) {
+    return shadow.headless.reported(GameEvent::HandReached);
+}
+
+void ShadowHands::copyFrom(const ShadowHands& other) {
+    for (std::size_t i = 0; i < shadows.size() && i < other.shadows.size(); ++i) {
+        Shadow& to = *shadows[i];
+        const Shadow& from = *other.shadows[i];
+        to.headless.copyFrom(from.headless);
+        to.watch = from.watch;
+        to.random = from.random;
+        to.late = from.late;
+        to.failed = from.failed;
+    }
+}
+
+void ShadowHands::play(const InputEvent& event) {
+    for (const std::unique_ptr<Shadow>& shadow : shadows) {
+        if (!shadow->failed) {
+            playIn(*shadow, event);
+        }
+    }
+}
+
+void ShadowHands::playIn(Shadow& shadow, const InputEvent& event) {
+    const auto deliver = [&shadow](const InputEvent& e) {
+        shadow.failed |= !shadow.headless.play(e) || shadow.headless.game.Form2.Visible;
+        shadow.watch.observe(shadow.headless.game.Form1);
+        shadow.failed |= bool(shadow.watch.found());
+    };
+    const bool pointer = event.kind >= InputEvent::Move && event.kind <= InputEvent::Click;
+    if (!pointer) {
+        deliver(event);
+        if (event.kind == InputEvent::Tick) {
+            for (const InputEvent& late : shadow.late) {
+                deliver(late);
+            }
+            shadow.late.clear();
+        }
+        return;
+    }
+    InputEvent landed = event;
+    landed.x += draw(shadow.random, 2 * profile.jitterPixels) - profile.jitterPixels;
+    landed.y += draw(shadow.random, 2 * profile.jitterPixels) - profile.jitterPixels;
+    if (draw(shadow.random, profile.jitterTicks) > 0 || !shadow.late.empty()) {
+        shadow.late.push_back(landed);
+    } else {
+        deliver(landed);
+    }
+}
+
+int ShadowHands::failures() const {
+    int failed = 0;
+    for (const std::unique_ptr<Shadow>& shadow : shadows) {
+        failed += shadow->failed;
+    }
+    return failed;
+}
