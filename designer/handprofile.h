@@ -16,8 +16,8 @@ struct HandProfile {
     int jitterTicks = 1;
     int replays = 10;
     int needed = 8;
-    // And, so that a check with seeds of its own finds that margin too, as large a share of a
-    // wider set of such replays.
+    // And, so that a check with random draws of its own finds that margin too, as large a share of
+    // a wider set of such replays.
     int spareReplays = 40;
     int spareNeeded = 36;
 

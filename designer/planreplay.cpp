@@ -49,8 +49,8 @@ ReplayOutcome replayPlan(const TForm1::LevelFileOpener& openLevelFile, int32 lev
 }
 
 std::vector<InputEvent> jittered(const std::vector<InputEvent>& events, const HandProfile& profile,
-                                 unsigned seed) {
-    std::mt19937 random(seed);
+                                 unsigned start) {
+    std::mt19937 random(start);
     struct Timed {
         long tick;
         InputEvent event;
@@ -90,11 +90,11 @@ std::vector<InputEvent> jittered(const std::vector<InputEvent>& events, const Ha
 
 int jitteredFinishes(const TForm1::LevelFileOpener& openLevelFile, int32 level,
                      const std::vector<InputEvent>& events, const HandProfile& profile,
-                     unsigned firstSeed, int runs, long& ticks) {
+                     unsigned firstDraw, int runs, long& ticks) {
     int finished = 0;
     for (int run = 0; run < runs; ++run) {
         const ReplayOutcome outcome =
-            replayPlan(openLevelFile, level, jittered(events, profile, firstSeed + unsigned(run)));
+            replayPlan(openLevelFile, level, jittered(events, profile, firstDraw + unsigned(run)));
         ticks += outcome.ticks;
         finished += outcome.reached;
     }

@@ -21,16 +21,17 @@ ReplayOutcome replayPlan(const TForm1::LevelFileOpener& openLevelFile, int32 lev
                          const std::vector<InputEvent>& events);
 
 // The plan with every pointer action landing off by up to the profile's pixels on each axis and
-// late by up to its ticks, as the seed draws them; the timers keep their ticks.
+// late by up to its ticks, as the draw has them; the timers keep their ticks.
 std::vector<InputEvent> jittered(const std::vector<InputEvent>& events, const HandProfile& profile,
-                                 unsigned seed);
+                                 unsigned draw);
 
-// In how many of `runs` jittered replays, seeded from `firstSeed` on, the plan still reaches the
+// In how many of `runs` jittered replays, drawn from `firstDraw` on, the plan still reaches the
 // hand; `ticks` grows by the ticks they played.
 int jitteredFinishes(const TForm1::LevelFileOpener& openLevelFile, int32 level,
                      const std::vector<InputEvent>& events, const HandProfile& profile,
-                     unsigned firstSeed, int runs, long& ticks);
+                     unsigned firstDraw, int runs, long& ticks);
 
-// The seeds of the replays that make a plan's margin, and of those that check it has some to spare.
-inline constexpr unsigned MarginSeed = 1;
-inline constexpr unsigned SpareSeed = 2000;
+// The random draws of the replays that make a plan's margin, and of those that check it has some to
+// spare.
+inline constexpr unsigned MarginDraw = 1;
+inline constexpr unsigned SpareDraw = 2000;

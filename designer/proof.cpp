@@ -70,14 +70,14 @@ void judgeHand(const TForm1::LevelFileOpener& openLevelFile, const HandProfile& 
     // The first tick comes before the start click.
     proof.figures.seconds = double(played.ticks - 1) * TickPeriodMs / 1000.0;
     long ticks = 0;
-    proof.figures.margin = jitteredFinishes(openLevelFile, proof.level, events, profile, MarginSeed,
+    proof.figures.margin = jitteredFinishes(openLevelFile, proof.level, events, profile, MarginDraw,
                                             profile.replays, ticks);
     if (proof.figures.margin < profile.needed) {
         proof.verdict = LevelProof::NoMargin;
         return;
     }
     proof.spareReplays = profile.spareReplays;
-    proof.spare = jitteredFinishes(openLevelFile, proof.level, events, profile, SpareSeed,
+    proof.spare = jitteredFinishes(openLevelFile, proof.level, events, profile, SpareDraw,
                                    profile.spareReplays, ticks);
     if (proof.spare < profile.spareNeeded) {
         proof.verdict = LevelProof::MarginByChance;

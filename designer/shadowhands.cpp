@@ -8,8 +8,8 @@ int draw(std::mt19937& random, int most) {
 
 }  // namespace
 
-ShadowHands::Shadow::Shadow(const TForm1::LevelFileOpener& openLevelFile, unsigned seed)
-    : headless(openLevelFile), random(seed) {}
+ShadowHands::Shadow::Shadow(const TForm1::LevelFileOpener& openLevelFile, unsigned draw)
+    : headless(openLevelFile), random(draw) {}
 
 ShadowHands::ShadowHands(const TForm1::LevelFileOpener& openLevelFile, const HandProfile& profile,
                          int count)

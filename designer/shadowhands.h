@@ -14,7 +14,7 @@
 class ShadowHands {
 public:
     struct Shadow {
-        Shadow(const TForm1::LevelFileOpener& openLevelFile, unsigned seed);
+        Shadow(const TForm1::LevelFileOpener& openLevelFile, unsigned draw);
         HeadlessGame headless;
         PassWatch watch;
         std::mt19937 random;

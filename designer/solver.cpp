@@ -44,9 +44,9 @@ constexpr double GrabCost = 100;
 constexpr int AfterTheHand = 40;
 constexpr int CarryDrifts[] = {-30, 0, 30};
 constexpr std::size_t MaxCachedMaps = 512;
-// The search's own jittered replays of a way to the hand are on seeds apart from the proof's; it
+// The search's own jittered replays of a way to the hand are on draws apart from the proof's; it
 // stops looking for a surer way once one is surer than the proof asks.
-constexpr unsigned SureSeed = 1000;
+constexpr unsigned SureDraw = 1000;
 
 enum class Mode { Free, Carry };
 
@@ -477,7 +477,7 @@ bool Search::weighFinishes(std::vector<Node>& children) {
     auto finished = children.begin();
     for (; finished != children.end() && finished->hand->handReached(); ++finished) {
         Playthrough way = result(*finished);
-        way.sure = jitteredFinishes(openLevelFile, level, way.events, limits.hand, SureSeed,
+        way.sure = jitteredFinishes(openLevelFile, level, way.events, limits.hand, SureDraw,
                                     limits.hand.spareReplays, used);
         if (!surest || way.sure > surest->sure) {
             surest = std::move(way);

@@ -231,7 +231,7 @@ void TestSolver::handFaults() {
 }
 
 // Every pointer action lands near where and when it was planned, the timers fire where they did,
-// and a seed gives the same replay again.
+// and the same draw gives the same replay again.
 void TestSolver::jitterKeepsTheTimers() {
     const HandProfile hand;
     QString lines;
@@ -253,9 +253,9 @@ void TestSolver::jitterKeepsTheTimers() {
     };
     const auto [ticks, planned] = timeline(plan);
     int moved = 0;
-    for (unsigned seed = 1; seed <= 5; ++seed) {
-        const std::vector<InputEvent> replay = jittered(plan, hand, seed);
-        QCOMPARE(describe(jittered(plan, hand, seed).back()), describe(replay.back()));
+    for (unsigned draw = 1; draw <= 5; ++draw) {
+        const std::vector<InputEvent> replay = jittered(plan, hand, draw);
+        QCOMPARE(describe(jittered(plan, hand, draw).back()), describe(replay.back()));
         const auto [replayTicks, landed] = timeline(replay);
         QCOMPARE(replayTicks, ticks);
         QCOMPARE(landed.size(), planned.size());
