@@ -10,7 +10,8 @@ Then, on a file of two named levels of its own: a click where a hidden bar lies 
 takes the shown one, a second click the hidden one beneath, each moved by an arrow key; and the
 first level dragged in the list below the second takes its name along, and the numbers follow.
 
-Usage: edit_desktop.py --editor BINARY --levels FILE --wm openbox|icewm|fluxbox|sway --out DIR
+Usage: edit_desktop.py --editor BINARY --levels FILE --wm openbox|icewm|fluxbox|sway|kwin --out DIR
+       [--fake-input CLIENT]
 Prints one line per check; a failed check keeps a screenshot in DIR. Exit code 0 when every check
 held, 1 when one failed, 77 when the desktop tools are missing.
 """
@@ -22,7 +23,7 @@ import shutil
 import subprocess
 import sys
 
-from xdesktop import run_tier
+from xdesktop import WAYLAND_COMPOSITORS, run_tier
 
 TITLE = "Quirlon 95 Leveleditor"
 # Bounds on polling the file and the program; only a hang uses them up.
@@ -114,8 +115,8 @@ class EditorTier:
         self.start(path)
         try:
             self.edit(path, shipped)
-            # The field is found and the list dragged through X; sway has no X server.
-            if not self.failed and self.wm != "sway":
+            # The field is found and the list dragged through X; a Wayland desktop has no X server.
+            if not self.failed and self.wm not in WAYLAND_COMPOSITORS:
                 self.named(os.path.join(folder, "named.ini"))
         finally:
             if self.process.poll() is None:
@@ -238,12 +239,13 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--editor", required=True)
     parser.add_argument("--levels", required=True)
-    parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox", "sway"])
+    parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox", "sway", "kwin"])
+    parser.add_argument("--fake-input", help="the client that plays KWin (quirlon-fakeinput)")
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
     editor = os.path.abspath(args.editor)
     return run_tier(args.wm, args.out, "editor", lambda desktop, scratch: EditorTier(
-        desktop, args.wm, editor, args.out, scratch, args.levels))
+        desktop, args.wm, editor, args.out, scratch, args.levels), args.fake_input)
 
 
 if __name__ == "__main__":

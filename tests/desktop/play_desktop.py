@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Plays the real game on a virtual desktop, X under a real window manager or Wayland under sway,
-with the mouse and the keyboard as a player does, and checks what the player gets: which window
-is in front, which has the keyboard, what the screen shows, and how the program ends.
+"""Plays the real game on a virtual desktop, X under a real window manager or Wayland under sway or
+KWin, with the mouse and the keyboard as a player does, and checks what the player gets: which
+window is in front, which has the keyboard, what the screen shows, and how the program ends.
 
-Usage: play_desktop.py --game BINARY --wm openbox|icewm|fluxbox|sway --out DIR
+Usage: play_desktop.py --game BINARY --wm openbox|icewm|fluxbox|sway|kwin --out DIR
+       [--fake-input CLIENT]
 Prints one line per check; on a failed check it keeps a screenshot in DIR, named after the check.
 Exit code 0 when every check held, 1 when one failed, 77 when the desktop tools are missing.
 """
@@ -409,14 +410,15 @@ class Tier:
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--game", required=True)
-    parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox", "sway"])
+    parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox", "sway", "kwin"])
+    parser.add_argument("--fake-input", help="the client that plays KWin (quirlon-fakeinput)")
     parser.add_argument("--out", required=True)
     parser.add_argument("--every-shot", action="store_true",
                         help="keep a screenshot of every check, not only of the failed ones")
     args = parser.parse_args()
     game = os.path.abspath(args.game)
     return run_tier(args.wm, args.out, "game", lambda desktop, scratch: Tier(
-        desktop, args.wm, game, args.out, scratch, args.every_shot))
+        desktop, args.wm, game, args.out, scratch, args.every_shot), args.fake_input)
 
 
 if __name__ == "__main__":

@@ -20,8 +20,8 @@ SETTLE_TRIES = 60
 
 TOOLS = ["Xvfb", "xdotool", "xprop", "xwininfo", "import"]
 
-# Wayland compositors, each a desktop of its own kind (waydesktop.py).
-WAYLAND_COMPOSITORS = ("sway",)
+# Wayland compositors, each a desktop of its own kind (waydesktop.py, kwindesktop.py).
+WAYLAND_COMPOSITORS = ("sway", "kwin")
 
 WINDOW_MANAGERS = {
     "openbox": ["openbox", "--sm-disable"],
@@ -213,13 +213,18 @@ class Desktop:
         return last
 
 
-def run_tier(wm, out, name, make_tier):
+def run_tier(wm, out, name, make_tier, fake_input=None):
     """Runs a tier of checks on a fresh desktop under `wm`: make_tier(desktop, scratch) gives an
     object with run(), checks and failed. On failure the program's log `name`.log and the
-    screenshots stay in `out`. Returns the exit code: 0 passed, 1 failed, 77 skipped."""
-    if wm in WAYLAND_COMPOSITORS:
+    screenshots stay in `out`. Returns the exit code: 0 passed, 1 failed, 77 skipped. KWin is
+    played through the client of its fake input protocol `fake_input`."""
+    if wm == "sway":
         import waydesktop
         tools, open_desktop = waydesktop.TOOLS, lambda scratch: waydesktop.Desktop(scratch)
+    elif wm == "kwin":
+        import kwindesktop
+        tools = kwindesktop.TOOLS + [fake_input or "the fake input client"]
+        open_desktop = lambda scratch: kwindesktop.Desktop(scratch, fake_input)
     else:
         tools, open_desktop = TOOLS + [wm], lambda scratch: Desktop(wm, scratch)
     missing = [tool for tool in tools if not shutil.which(tool)]
