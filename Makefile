@@ -35,7 +35,7 @@ test: build
 desktop: build
 	@cd $(BUILD) && ctest --output-on-failure -L desktop $(JOBS)
 
-# The game and the level editor on a headless Wayland desktop under sway.
+# The game and the level editor on a headless Wayland desktop under sway and KWin.
 wayland: build
 	@cd $(BUILD) && ctest --output-on-failure -L wayland $(JOBS)
 

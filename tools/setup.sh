@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build and run, when they are missing, and those
 # the desktop tests need: a virtual X server, two window managers and the tools that play there,
-# and a headless Wayland compositor with its own tools.
+# and two headless Wayland compositors with their own tools (KWin's title bars come with Breeze, the
+# description of its fake input with the Plasma protocols).
 set -euo pipefail
 
 packages=(cmake make g++ python3 qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation
@@ -9,7 +10,7 @@ packages=(cmake make g++ python3 qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liber
   qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols "$@")
 # Installed without what they merely recommend: the tests use a handful of their programs.
 desktop_packages=(xvfb openbox icewm xdotool x11-utils imagemagick
-  sway wayvnc grim qt6-wayland lintian)
+  sway wayvnc grim qt6-wayland lintian kwin-wayland kwin-style-breeze plasma-wayland-protocols)
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
   echo "This system has no apt: please install CMake, a C++20 compiler, Qt 6 (Widgets, Svg, Test) and the Liberation fonts." >&2

@@ -23,18 +23,35 @@ KEYS = {"Return": "KEY_ENTER", "space": "KEY_SPACE", "Tab": "KEY_TAB", "Right": 
         "Escape": "KEY_ESC", "ctrl": "KEY_LEFTCTRL", "shift": "KEY_LEFTSHIFT"}
 BUTTONS = {1: "BTN_LEFT", 2: "BTN_MIDDLE", 3: "BTN_RIGHT"}
 
-# What KWin knows of its windows, in the order they came, and which one is active. KWin draws the
-# game's title bars, so a window's buffer is its client area.
-WINDOWS_SCRIPT = """
+# Tells what KWin knows of its windows, in the order they came, and which one is active, at once
+# and whenever any of it changes, so that a question needs no call. KWin draws the game's title
+# bars, so a window's buffer is its client area.
+WATCH_SCRIPT = """
 function rect(r) { return [r.x, r.y, r.width, r.height]; }
-var windows = workspace.clientList().map(function (w) {
-    return {id: String(w.internalId), title: w.caption, pid: w.pid, order: w.stackingOrder,
-            frame: rect(w.frameGeometry), client: rect(w.bufferGeometry),
-            parent: w.transientFor ? String(w.transientFor.internalId) : null};
-});
-var active = workspace.activeClient;
-return {windows: windows, active: active ? String(active.internalId) : null};
+function tell(gone) {
+    var windows = workspace.clientList().filter(function (w) { return w !== gone; });
+    var active = workspace.activeClient;
+    print("%s " + JSON.stringify({
+        windows: windows.map(function (w) {
+            return {id: String(w.internalId), title: w.caption, pid: w.pid,
+                    order: w.stackingOrder, frame: rect(w.frameGeometry),
+                    client: rect(w.bufferGeometry),
+                    parent: w.transientFor ? String(w.transientFor.internalId) : null};
+        }),
+        active: active && active !== gone ? String(active.internalId) : null}));
+}
+function watch(w) {
+    [w.stackingOrderChanged, w.frameGeometryChanged, w.bufferGeometryChanged, w.captionChanged,
+     w.transientChanged].forEach(function (changed) { changed.connect(function () { tell(); }); });
+}
+workspace.clientList().forEach(watch);
+workspace.clientAdded.connect(function (w) { watch(w); tell(); });
+workspace.clientRemoved.connect(function (w) { tell(w); });
+workspace.clientActivated.connect(function () { tell(); });
+tell();
+return true;
 """
+STATE = "quirlon-windows"
 # The window a script acts on, as `w`.
 FIND_SCRIPT = """
 var w = workspace.clientList().filter(function (c) { return String(c.internalId) == %s; })[0];
@@ -113,10 +130,11 @@ class Desktop(XDesktop):
              "--no-lockscreen", "--no-global-shortcuts", "--socket", SOCKET],
             env=kwin_env, stdout=self.log, stderr=self.log))
         self.reader = open(self.log_path, errors="replace")
-        self.heard, self.scripts = "", 0
+        self.heard, self.scripts, self.state = "", 0, None
         socket_path = os.path.join(self.env["XDG_RUNTIME_DIR"], SOCKET)
         if not self.wait_for(lambda: os.path.exists(socket_path) and self._answers(), START_TRIES):
             raise DesktopError(f"kwin did not come up; its log: {self.log_path}")
+        self.script(WATCH_SCRIPT % STATE)
 
     def _answers(self):
         reply = self.kwin("/Scripting", "org.kde.kwin.Scripting.isScriptLoaded", "none")
@@ -147,25 +165,32 @@ class Desktop(XDesktop):
             f.write(f'print("{name} " + JSON.stringify((function () {{ {body} }})()));\n')
         self.kwin("/Scripting", "org.kde.kwin.Scripting.loadScript", path, name)
         self.kwin("/Scripting", "org.kde.kwin.Scripting.start")
-        marker = re.compile(r"js: " + name + r" (.*)\n")
-
-        def answer():
-            self.heard += self.reader.read()
-            found = marker.search(self.heard)
-            if found:
-                self.heard = self.heard[found.end():]
-            return found
-        found = self.wait_for(answer, WINDOW_TRIES)
-        self.kwin("/Scripting", "org.kde.kwin.Scripting.unloadScript", name)
+        found = self.wait_for(lambda: self._listen(name), WINDOW_TRIES)
         if not found:
             raise DesktopError(f"kwin did not run a script; its log: {self.log_path}")
-        return json.loads(found.group(1))
+        return json.loads(found.group(2))
 
     def act(self, window, body):
         return self.script(FIND_SCRIPT % json.dumps(window) + body)
 
+    def _listen(self, name):
+        """Reads KWin's log on to the answer of the script `name`, keeping the windows' newest
+        state on the way."""
+        self.heard += self.reader.read()
+        lines = self.heard.split("\n")
+        self.heard = lines.pop()
+        found = None
+        for line in lines:
+            said = re.match(r"js: (\S+) (.*)", line)
+            if said and said.group(1) == STATE:
+                self.state = json.loads(said.group(2))
+            elif said and said.group(1) == name:
+                found = said
+        return found
+
     def _windows(self):
-        state = self.script(WINDOWS_SCRIPT)
+        self._listen(None)
+        state = self.state
         self.tree = {w["id"]: w for w in state["windows"]}
         self.created = [w["id"] for w in state["windows"]]
         return state
