@@ -80,7 +80,7 @@ def png(path, width, height, rows):
 
 class Desktop(XDesktop):
     # KWin raises and activates a window the program asks it to activate with a token for the
-    # player's last input; it has no setting that refuses such a request.
+    # player's last input; even at its highest focus stealing prevention it grants that.
     raises_on_request = True
     can_refuse_activation = False
 
