@@ -239,7 +239,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--editor", required=True)
     parser.add_argument("--levels", required=True)
-    parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox", "sway", "kwin"])
+    parser.add_argument("--wm", required=True,
+                        choices=["openbox", "icewm", "fluxbox", "sway", "kwin"])
     parser.add_argument("--fake-input", help="the client that plays KWin (quirlon-fakeinput)")
     parser.add_argument("--out", required=True)
     args = parser.parse_args()

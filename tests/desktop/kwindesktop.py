@@ -97,12 +97,17 @@ class Desktop(XDesktop):
                        XDG_CACHE_HOME=os.path.join(self.home, "cache"))
         self.log_path = os.path.join(self.home, "kwin.log")
         self.log = open(self.log_path, "w")
-        self._start_bus(session, runtime)
-        self._start_kwin()
-        self.codes = event_codes()
-        self.hands = subprocess.Popen([fake_input], env=self.env, stdin=subprocess.PIPE,
-                                      stdout=subprocess.PIPE, stderr=self.log, text=True)
-        self.processes.append(self.hands)
+        try:
+            self._start_bus(session, runtime)
+            self._start_kwin()
+            self.codes = event_codes()
+            self.hands = subprocess.Popen([fake_input], env=self.env, stdin=subprocess.PIPE,
+                                          stdout=subprocess.PIPE, stderr=self.log, text=True)
+            self.processes.append(self.hands)
+        except (DesktopError, OSError):
+            # The tier never gets this desktop to close.
+            self.close()
+            raise
 
     def _start_bus(self, session, runtime):
         bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1",
@@ -149,6 +154,9 @@ class Desktop(XDesktop):
         if getattr(self, "hands", None) and self.hands.stdin:
             self.hands.stdin.close()
         super().close()
+        for log in (getattr(self, "reader", None), self.log):
+            if log:
+                log.close()
 
     def kwin(self, path, method, *args):
         return self.x("gdbus", "call", "--session", "--dest", "org.kde.KWin", "--object-path",

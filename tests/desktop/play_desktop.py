@@ -410,7 +410,8 @@ class Tier:
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--game", required=True)
-    parser.add_argument("--wm", required=True, choices=["openbox", "icewm", "fluxbox", "sway", "kwin"])
+    parser.add_argument("--wm", required=True,
+                        choices=["openbox", "icewm", "fluxbox", "sway", "kwin"])
     parser.add_argument("--fake-input", help="the client that plays KWin (quirlon-fakeinput)")
     parser.add_argument("--out", required=True)
     parser.add_argument("--every-shot", action="store_true",
