@@ -106,10 +106,9 @@ void GameWindows::followActivation(QWindow* focused) {
     if (!focused) {
         return;
     }
-    // A disabled window, or one a message box holds, cannot be activated: the window in front of
-    // it keeps the activation, and nothing has left it.
-    if (focused == form1->windowHandle() &&
-        (!form1->isEnabled() || QApplication::activeModalWidget())) {
+    // A disabled window (a message box disables it too) cannot be activated: the window in front
+    // of it keeps the activation, and nothing has left it.
+    if (focused == form1->windowHandle() && !form1->isEnabled()) {
         handActivationOn();
         return;
     }
@@ -126,7 +125,7 @@ void GameWindows::followActivation(QWindow* focused) {
 // The window in front of the disabled main window: a message box, else the round-end dialog or
 // the window of the start sequence that shows.
 QWidget* GameWindows::windowInFront() const {
-    QWidget* front = QApplication::activeModalWidget();
+    QWidget* front = platform.messageBox();
     if (!front && form2->isVisible()) {
         front = form2.get();
     }

@@ -1,8 +1,10 @@
 #include "app/qtplatform.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 #include <optional>
 
 #include "app/componentpainter.h"
@@ -12,14 +14,38 @@
 
 void QtPlatform::showMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quirlon 95"), QString::fromStdString(text),
-                    QMessageBox::Ok, QApplication::activeWindow());
+                    QMessageBox::Ok);
+    // Qt's modality would drop the keys a desktop leaves with the main window; the hold below
+    // keeps the other windows out of reach instead.
+    box.setWindowModality(Qt::NonModal);
+    // As a window of its own the box is not disabled with the window it belongs to; the desktop
+    // learns the owner from the native window and keeps the box in front of it.
+    QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : mainWindow;
+    if (owner) {
+        box.winId();
+        box.windowHandle()->setTransientParent(owner->window()->windowHandle());
+    }
     // The nested event loop keeps the timers running, as the rules expect; nothing else of the
     // player's reaches the game meanwhile.
     std::optional<InputGate::ModalBox> modal;
     if (inputGate) {
         modal.emplace(*inputGate);
     }
-    box.exec();
+    const QPointer<QWidget> outerBox = openBox;
+    openBox = &box;
+    holds.push_back(std::make_unique<WindowHold>(&box));
+    QEventLoop answered;
+    QObject::connect(&box, &QDialog::finished, &answered, &QEventLoop::quit);
+    box.show();
+    box.raise();
+    box.activateWindow();
+    answered.exec();
+    holds.pop_back();
+    openBox = outerBox;
+}
+
+QWidget* QtPlatform::messageBox() const {
+    return openBox;
 }
 
 void QtPlatform::beep() {
@@ -75,9 +101,17 @@ void QtPlatform::hideWindow(Window window) {
 }
 
 void QtPlatform::setWindowEnabled(Window window, bool enabled) {
-    if (QWidget* w = widget(window)) {
-        w->setEnabled(enabled);
+    QWidget* w = widget(window);
+    if (!w) {
+        return;
     }
+    // A window a message box holds takes the change once the box is answered.
+    for (auto hold = holds.rbegin(); hold != holds.rend(); ++hold) {
+        if ((*hold)->deferEnabled(w, enabled)) {
+            return;
+        }
+    }
+    w->setEnabled(enabled);
 }
 
 void QtPlatform::repaintNow(const Component& component) {

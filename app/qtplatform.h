@@ -2,7 +2,10 @@
 
 #include <QPointer>
 #include <functional>
+#include <memory>
+#include <vector>
 
+#include "app/windowhold.h"
 #include "play/inputgate.h"
 #include "play/platform.h"
 
@@ -29,6 +32,8 @@ public:
     // What the end of the game does instead of ending the program: for a game that runs inside
     // another program, the level editor's test play.
     void setQuit(std::function<void()> instead) { quit = std::move(instead); }
+    // The message box waiting for an answer, the innermost of several; none while none is open.
+    QWidget* messageBox() const;
 
 private:
     QWidget* widget(Window window) const;
@@ -37,4 +42,6 @@ private:
     QPointer<MainWindow> mainWindow;
     InputGate* inputGate = nullptr;
     std::function<void()> quit;
+    QPointer<QWidget> openBox;
+    std::vector<std::unique_ptr<WindowHold>> holds;  // one for each open box, the innermost last
 };

@@ -38,10 +38,20 @@ struct SeenBox {
     bool icon = true;
 };
 
-// Answers the next modal message box and remembers what it showed.
+// The message box on screen, if one is.
+inline QMessageBox* shownMessageBox() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
+            return box;
+        }
+    }
+    return nullptr;
+}
+
+// Answers the next message box and remembers what it showed.
 inline void answerNextBox(SeenBox& seen) {
     QTimer::singleShot(0, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QMessageBox* box = shownMessageBox();
         if (!box) {
             answerNextBox(seen);
             return;

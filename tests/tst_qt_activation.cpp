@@ -67,6 +67,8 @@ private slots:
         activatingTheDisabledMainWindowHandsItOn_data();
     }
     void keysOfTheDisabledMainWindowPressTheButtonInFront();
+    void keysTheDesktopGivesTheMainWindowAnswerABox_data();
+    void keysTheDesktopGivesTheMainWindowAnswerABox();
 };
 
 void TestActivation::theWindowsInFrontBelongToTheMainWindow() {
@@ -146,6 +148,43 @@ void TestActivation::keysOfTheDisabledMainWindowPressTheButtonInFront() {
     QTest::keyClick(windows.Form1()->field(), Qt::Key_Return);
     QVERIFY(!window->isVisible());
     QCOMPARE(windows.game().Form2.Visible, false);
+}
+
+void TestActivation::keysTheDesktopGivesTheMainWindowAnswerABox_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+// A message box holds the program's windows by disabling them: a key the desktop leaves with the
+// main window, delivered as the desktop delivers it, still answers the box; no window is closed
+// under it (another program's window, as in the level editor's test play); all come back after.
+void TestActivation::keysTheDesktopGivesTheMainWindowAnswerABox() {
+    QFETCH(int, key);
+
+    QtGameFixture fixture;
+    GameWindows& windows = fixture.enter();
+    QWidget other;
+    other.show();
+    bool answered = false;
+    std::function<void()> underTheBox = [&] {
+        QMessageBox* box = shownMessageBox();
+        if (!box || !QTest::qWaitForWindowActive(box)) {
+            QTimer::singleShot(0, underTheBox);
+            return;
+        }
+        other.close();
+        QTest::keyClick(windows.Form1()->windowHandle(), Qt::Key(key));
+        answered = !box->isVisible();
+        box->reject();
+    };
+    QTimer::singleShot(0, underTheBox);
+    windows.game().Form1.N1Levelkaufenkostet20000Punkte1Click();
+    QVERIFY(answered);
+    for (const QWidget* window : {static_cast<QWidget*>(windows.Form1()), &other}) {
+        QVERIFY(window->isVisible());
+        QVERIFY(window->isEnabled());
+    }
 }
 
 QTEST_MAIN(TestActivation)

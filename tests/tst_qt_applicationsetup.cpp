@@ -41,10 +41,10 @@ QString metainfoElement(const QString& name) {
     return QString();
 }
 
-// Answers the next modal message box and notes whether it carried an icon in its title bar.
+// Answers the next message box and notes whether it carried an icon in its title bar.
 void answerNextBox(bool& hadWindowIcon) {
     QTimer::singleShot(0, [&hadWindowIcon] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QMessageBox* box = shownMessageBox();
         if (!box) {
             answerNextBox(hadWindowIcon);
             return;

@@ -128,8 +128,10 @@ class EditorTier:
         window = self.desktop.wait_for(self.editor_window)
         if not self.check("the editor's window shows", window is not None, "it never came"):
             return
+        # The window shows before the file is read, so its name comes into the title a moment later.
+        wanted = f"{TITLE} – 328lvd.ini"
         self.check("the window is titled with the editor and the file",
-                   self.title(window) == f"{TITLE} – 328lvd.ini", self.title(window))
+                   self.desktop.wait_for(lambda: self.title(window) == wanted), self.title(window))
         active = self.desktop.wait_for(lambda: self.desktop.active() == window)
         if not self.check("the editor's window has the keyboard", active is not None,
                           f"active {self.desktop.active()}, editor {window}"):

@@ -360,22 +360,38 @@ class Tier:
 
     def keys_without_activation(self, keep):
         """A compositor that activates only what the player clicks leaves the keyboard with the
-        main window after a click there; Return still presses the start screen's button."""
+        main window after a click there; the key still answers the window in front: each window
+        of the start sequence, and a message box."""
         self.desktop.refuse_activation(True)
         try:
             self.start(keep)
-            window = self.expect("start", "a compositor that refuses activation")
-            if not window:
-                return
-            main, points = self.main_points()
-            x, y, _, _ = self.rect(main)
-            (dx, dy), _ = ASIDE["start"]
-            self.desktop.move_window(window, x + dx, y + dy)
-            self.desktop.wait_for(lambda: self.rect(window)[:2] == (x + dx, y + dy))
-            self.desktop.click(*points["field"])
-            self.leave("start", "Return")
+            for kind, key in (("start", "Return"), ("help1", "space"), ("help2", "Return")):
+                if not self.click_under(kind, "a compositor that refuses activation"):
+                    return
+                if not self.leave(kind, key):
+                    return
+            self.main_active("the start sequence where activation is refused")
+            self.desktop.key("ctrl+b")
+            if self.click_under("box", "Ctrl+B with too few points where activation is refused"):
+                self.leave("box", "Return")
+            self.desktop.key("ctrl+e")
+            self.exits_with_zero("Ctrl+E where activation is refused")
         finally:
             self.desktop.refuse_activation(False)
+
+    def click_under(self, kind, situation):
+        """Waits for the window, moves it off the field where it can, and clicks the field."""
+        window = self.expect(kind, situation)
+        if not window:
+            return None
+        main, points = self.main_points()
+        if kind in ASIDE:
+            x, y, _, _ = self.rect(main)
+            (dx, dy), _ = ASIDE[kind]
+            self.desktop.move_window(window, x + dx, y + dy)
+            self.desktop.wait_for(lambda: self.rect(window)[:2] == (x + dx, y + dy))
+        self.desktop.click(*points["field"])
+        return window
 
     def missing_level_file(self):
         # Beside a binary of its own, where no level file lies, and with none in the data dirs.
