@@ -3,8 +3,11 @@
 user would: it opens a copy of the shipped level file, and on the keyboard alone the user walks
 with Tab to
 hinder5, moves it three pixels right with the arrow key and saves with Ctrl+S. Exactly that one
-value changes in the file and every other byte stays; Ctrl+Z and Ctrl+S again give the original
-bytes, and Ctrl+Q then ends the editor without a question.
+value changes in the file and every other byte stays. Ctrl+Z undoes it unsaved; the question on
+it (Ctrl+O) and the file dialog of "Speichern unter" come in front of the editor, belong to it and
+have the keyboard, and Escape leaves each with the editor and the change as they were; the test
+play (F5) takes the keyboard and gives it back to the editor once ended by Ctrl+E or its close
+box. Ctrl+S then gives the original bytes, and Ctrl+Q ends the editor without a question.
 
 Then, on a file of two named levels of its own: a click where a hidden bar lies over a shown one
 takes the shown one, a second click the hidden one beneath, each moved by an arrow key; and the
@@ -23,9 +26,16 @@ import shutil
 import subprocess
 import sys
 
-from xdesktop import WAYLAND_COMPOSITORS, run_tier
+from xdesktop import SESSION_MARK, WAYLAND_COMPOSITORS, run_tier
 
 TITLE = "Quirlon 95 Leveleditor"
+TEST_PLAY = "Quirlon 95 – Testspiel"
+# The windows the editor asks or offers in, by the key that opens them and their title: with a
+# change unsaved, opening a file first asks about it; saving under a name offers a file dialog.
+DIALOGS = (("ctrl+o", "the question on the unsaved change", TITLE),
+           ("ctrl+shift+s", "the file dialog to save under a name", "Speichern unter"))
+# The test play ends by the game's own key or by its close box.
+TEST_PLAY_ENDS = ("ctrl+e", "close box")
 # Bounds on polling the file and the program; only a hang uses them up.
 FILE_TRIES = 100
 EXIT_TRIES = 100
@@ -77,6 +87,7 @@ class EditorTier:
             desktop, wm, editor, out, scratch, levels
         self.checks, self.failed = 0, []
         self.process = None
+        self.log_path = os.path.join(scratch, "editor.log")
 
     def check(self, name, ok, detail=""):
         print(f"{'ok  ' if ok else 'FAIL'} {self.wm}: {name}" + ("" if ok else f" ({detail})"),
@@ -155,12 +166,80 @@ class EditorTier:
                    self.desktop.wait_for(lambda: not self.title(window).endswith("*")) is not None,
                    self.title(window))
 
+        # Undone but not saved: the windows the editor opens on it must leave it so.
         self.desktop.key("ctrl+z")
+        self.check("Ctrl+Z marks the title again",
+                   self.desktop.wait_for(lambda: self.title(window).endswith("*")) is not None,
+                   self.title(window))
+        for key, name, title in DIALOGS:
+            self.dialog(window, key, name, title, path, expected)
+        for way in TEST_PLAY_ENDS:
+            self.test_play(window, way)
         self.desktop.key("ctrl+s")
         self.check("Ctrl+Z and Ctrl+S give back the shipped bytes", self.file_becomes(path, shipped),
                    "the file differs from the shipped one")
 
         self.quit()
+
+    def other_window(self, window, wanted):
+        """A window of the desktop other than the editor's whose title `wanted` accepts."""
+        for other in self.desktop.stacking():
+            if other != window and wanted(self.title(other)):
+                return other
+        return None
+
+    def keyboard(self, window):
+        return self.desktop.wait_for(
+            lambda: self.desktop.active() == window == self.desktop.focus()) is not None
+
+    def dialog(self, window, key, name, title, path, saved):
+        """A window the editor asks or offers in: in front of the editor, its own, with the
+        keyboard; Escape leaves it, and the editor as it was."""
+        self.desktop.key(key)
+        shown = self.desktop.wait_for(lambda: self.other_window(window, lambda t: t == title))
+        if not self.check(f"{key} shows {name}", shown is not None, "it never came"):
+            return
+        order = self.desktop.settled(self.desktop.stacking)
+        self.check(f"{name} is in front of the editor",
+                   shown in order and window in order and order.index(shown) > order.index(window),
+                   f"stacking bottom first: {order}, editor {window}, {name} {shown}")
+        belongs, detail = self.desktop.belongs_to(shown, window, self.log_path)
+        self.check(f"{name} belongs to the editor's window", belongs, detail)
+        self.check(f"{name} has the keyboard", self.keyboard(shown),
+                   f"active {self.desktop.active()}, focus {self.desktop.focus()}, it {shown}")
+        self.desktop.key("Escape")
+        self.check(f"Escape leaves {name}",
+                   self.desktop.wait_for(lambda: shown not in self.desktop.stacking()) is not None,
+                   "it is still shown")
+        with open(path, "rb") as f:
+            kept = f.read() == saved
+        self.check(f"after {name} the editor runs on, the change unsaved and the file as it was",
+                   self.process.poll() is None and self.title(window).endswith("*") and kept,
+                   f"running {self.process.poll() is None}, title {self.title(window)}, "
+                   f"file kept {kept}")
+        self.check(f"after {name} the editor has the keyboard", self.keyboard(window),
+                   f"active {self.desktop.active()}, editor {window}")
+
+    def test_play(self, window, way):
+        """The level played from the editor: its window takes the keyboard, and once it is
+        closed the editor has it back."""
+        self.desktop.key("F5")
+        game = self.desktop.wait_for(
+            lambda: self.other_window(window, lambda t: t.startswith(TEST_PLAY)))
+        if not self.check(f"F5 shows the test play (to be ended by {way})", game is not None,
+                          "it never came"):
+            return
+        self.check("the test play has the keyboard", self.keyboard(game),
+                   f"active {self.desktop.active()}, focus {self.desktop.focus()}, it {game}")
+        if way == "close box":
+            self.desktop.close_window(game)
+        else:
+            self.desktop.key(way)
+        self.check(f"{way} ends the test play",
+                   self.desktop.wait_for(lambda: game not in self.desktop.stacking()) is not None,
+                   "it is still shown")
+        self.check(f"after the test play ended by {way} the editor has the keyboard",
+                   self.keyboard(window), f"active {self.desktop.active()}, editor {window}")
 
     def quit(self):
         self.desktop.key("ctrl+q")
@@ -173,7 +252,9 @@ class EditorTier:
         env = dict(self.desktop.game_env,
                    XDG_DATA_HOME=os.path.join(self.scratch, "data"),
                    XDG_DATA_DIRS=os.path.join(self.scratch, "nothing"))
-        log = open(os.path.join(self.scratch, "editor.log"), "a")
+        log = open(self.log_path, "a")
+        log.write(SESSION_MARK)
+        log.flush()
         self.process = subprocess.Popen([self.editor, path], env=env, stdout=log, stderr=log)
 
     def field_and_list(self, window):

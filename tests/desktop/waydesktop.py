@@ -31,7 +31,7 @@ default_floating_border normal
 
 # X keysyms of the keys the tiers press, as xdotool names them.
 KEYSYMS = {"Return": 0xff0d, "space": 0x20, "Tab": 0xff09, "Right": 0xff53, "Escape": 0xff1b,
-           "ctrl": 0xffe3, "shift": 0xffe1}
+           "F5": 0xffc2, "ctrl": 0xffe3, "shift": 0xffe1}
 BUTTON_MASKS = {1: 1, 2: 2, 3: 4}
 
 
@@ -254,6 +254,10 @@ class Desktop(XDesktop):
 
     def key(self, keys):
         names = keys.split("+")
+        # wayvnc lifts the modifiers that would change the key's symbol: a letter under Shift
+        # must be sent as the capital it types.
+        if "shift" in names:
+            names = [name.upper() if len(name) == 1 else name for name in names]
         syms = [keysym(name) for name in names]
         for sym in syms:
             self.rfb.key(sym, True)
