@@ -3,6 +3,7 @@ own, a player's pointer and keyboard through KWin's fake input protocol (fakeinp
 knows of the windows through scripts it runs, and the screen through its screenshot interface.
 The same questions and hands as xdesktop.Desktop, so the checks of a tier run on either."""
 
+import contextlib
 import json
 import os
 import re
@@ -83,9 +84,11 @@ class Desktop(XDesktop):
     # player's last input; even at its highest focus stealing prevention it grants that.
     raises_on_request = True
     can_refuse_activation = False
+    can_scale = True
 
-    def __init__(self, home, fake_input):
+    def __init__(self, home, fake_input, scale=1):
         self.processes = []
+        self.fake_input, self.scale = fake_input, scale
         self.home = os.path.abspath(home)
         runtime = os.path.join(self.home, "runtime")
         os.makedirs(runtime, mode=0o700)
@@ -132,6 +135,7 @@ class Desktop(XDesktop):
                         QT_LOGGING_RULES="kwin_scripting.debug=true")
         self.processes.append(subprocess.Popen(
             [kwin, "--virtual", "--width", str(SCREEN[0]), "--height", str(SCREEN[1]),
+             "--scale", str(self.scale),
              "--no-lockscreen", "--no-global-shortcuts", "--socket", SOCKET],
             env=kwin_env, stdout=self.log, stderr=self.log))
         self.reader = open(self.log_path, errors="replace")
@@ -243,25 +247,50 @@ class Desktop(XDesktop):
         found = self._window(window)
         return found["client"][1] - found["frame"][1] if found else 0
 
-    def grab(self, rect):
-        """The screen's pixels over a rectangle, four bytes each (blue, green, red, alpha)."""
+    def capture(self, rect, options="{}"):
+        """The screen's pixels over a rectangle: their width, height and rows of four bytes each
+        (blue, green, red, alpha)."""
         x, y, w, h = rect
         read_end, write_end = os.pipe()
         try:
             reply = subprocess.run(
                 ["gdbus", "call", "--session", "--dest", "org.kde.KWin", "--object-path",
                  "/org/kde/KWin/ScreenShot2", "--method", "org.kde.KWin.ScreenShot2.CaptureArea",
-                 str(x), str(y), str(w), str(h), "{}", f"@h {write_end}"],
+                 str(x), str(y), str(w), str(h), options, f"@h {write_end}"],
                 env=self.env, pass_fds=[write_end], capture_output=True, text=True, timeout=20)
         finally:
             os.close(write_end)
         with os.fdopen(read_end, "rb") as pipe:
             data = pipe.read()
-        stride = re.search(r"'stride': <uint32 (\d+)>", reply.stdout)
-        if not stride or len(data) != int(stride.group(1)) * h:
-            return b""
-        stride = int(stride.group(1))
-        return b"".join(data[row * stride:row * stride + 4 * w] for row in range(h))
+        size = {key: re.search(rf"'{key}': <uint32 (\d+)>", reply.stdout)
+                for key in ("width", "height", "stride")}
+        if not all(size.values()):
+            return 0, 0, b""
+        width, height, stride = (int(found.group(1)) for found in size.values())
+        if len(data) != stride * height:
+            return 0, 0, b""
+        return width, height, b"".join(data[row * stride:row * stride + 4 * width]
+                                       for row in range(height))
+
+    def grab(self, rect):
+        width, height, pixels = self.capture(rect)
+        return pixels if (width, height) == tuple(rect[2:]) else b""
+
+    def device_pixels(self, rect):
+        width, height, pixels = self.capture(rect, "{'native-resolution': <true>}")
+        rgb = bytearray(len(pixels) // 4 * 3)
+        for channel, offset in ((0, 2), (1, 1), (2, 0)):
+            rgb[channel::3] = pixels[offset::4]
+        return width, height, bytes(rgb)
+
+    @contextlib.contextmanager
+    def scaled(self, scale):
+        """A KWin of its own, with its screen at a scale and as large in logical pixels."""
+        desktop = Desktop(os.path.join(self.home, f"scale-{scale}"), self.fake_input, scale)
+        try:
+            yield desktop
+        finally:
+            desktop.close()
 
     def mean_brightness(self, rect):
         pixels = self.grab(rect)

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Plays the real game on a virtual desktop, X under a real window manager or Wayland under sway or
 KWin, with the mouse and the keyboard as a player does, and checks what the player gets: which
-window is in front, which has the keyboard, what the screen shows, and how the program ends.
+window is in front, which has the keyboard, what the screen shows, and how the program ends. On
+Wayland also at an output scale of 2: as large as at 1, and drawn at the device's pixels.
 
 Usage: play_desktop.py --game BINARY --wm openbox|icewm|fluxbox|sway|kwin --out DIR
        [--fake-input CLIENT]
@@ -60,6 +61,20 @@ SEEN_BRIGHTNESS = 0.25
 # Further tries for a desktop that is slow to get where it settles.
 SLOW_TRIES = 20
 PROBE_TRIES = 3
+# The field's top-left, in logical pixels: the header's cut corner, its shading and its bottom
+# edge over the black field, with no text in it.
+CORNER = (0, 0, 32, 48)
+# Right of this column the header's bottom edge runs straight, past the cut of its lower corner.
+STRAIGHT_FROM = 12
+# A picture drawn at the device's pixels has detail within a logical pixel, so that at least this
+# share of the corner's blocks of 2x2 device pixels are not of one colour; one drawn at a logical
+# pixel each and enlarged has none.
+DETAIL_SHARE = 0.25
+# Brightness, 0 to 255: the field's black and the header's light face.
+DARK, LIGHT = 16, 96
+# A sharp edge falls to the black at once: the pixel before the first dark one keeps this much
+# of the brightness of the one before it; an enlarged picture's blur halves it.
+SHARP_KEEP = 0.75
 
 
 def level_file(directory, lose):
@@ -81,6 +96,32 @@ def level_file(directory, lose):
         f.write("\n".join(lines) + "\n")
 
 
+def brightness_rows(width, height, rgb):
+    return [[sum(rgb[i:i + 3]) // 3 for i in range(row * width * 3, (row + 1) * width * 3, 3)]
+            for row in range(height)]
+
+
+def detail_share(rows):
+    """The share of the blocks of 2x2 pixels, from the top-left, that are not of one colour."""
+    blocks = [{rows[y][x], rows[y][x + 1], rows[y + 1][x], rows[y + 1][x + 1]}
+              for y in range(0, len(rows) - 1, 2) for x in range(0, len(rows[0]) - 1, 2)]
+    return sum(len(colours) > 1 for colours in blocks) / max(len(blocks), 1)
+
+
+def blurred_columns(rows, first):
+    """The columns from `first` on whose fall from the light face to the black below takes more
+    than one pixel."""
+    blurred = []
+    for x in range(first, len(rows[0])):
+        column = [row[x] for row in rows]
+        light = next((y for y, value in enumerate(column) if value > LIGHT), None)
+        dark = next((y for y in range(light or 0, len(column)) if column[y] < DARK), None)
+        if light is None or dark is None or dark < light + 2 or \
+                column[dark - 1] < SHARP_KEEP * column[dark - 2]:
+            blurred.append(x)
+    return blurred
+
+
 class Tier:
     def __init__(self, desktop, wm, game, out, scratch, every_shot):
         self.desktop, self.wm, self.game, self.out, self.scratch = desktop, wm, game, out, scratch
@@ -89,6 +130,8 @@ class Tier:
         self.failed = []
         self.process = None
         self.kinds = {}
+        # The main window's size as the compositor reports it, by the output's scale.
+        self.scale, self.main_sizes = 1, {}
         self.log_path = os.path.join(scratch, "game.log")
 
     # Checks.
@@ -275,15 +318,17 @@ class Tier:
 
     # The sessions.
 
-    def start_windows(self, way, clicks):
+    def start_windows(self, way, clicks, where=""):
+        situation = f"start sequence by {way or 'keys'}{where}"
         for kind, key in (("start", "Return"), ("help1", "space"), ("help2", "Return")):
-            if not self.expect(kind, f"start sequence by {way or 'keys'}"):
+            if not self.expect(kind, situation):
                 return False
             if clicks:
                 self.hold_front(kind)
             if not self.leave(kind, way or key):
                 return False
-        self.main_active(f"the start sequence by {way or 'keys'}")
+        self.main_active(f"the {situation}")
+        self.main_sizes.setdefault(self.scale, self.rect(self.windows()[0]["main"])[2:])
         return True
 
     def keys_clicks_and_pause(self, keep):
@@ -393,6 +438,40 @@ class Tier:
         self.desktop.click(*points["field"])
         return window
 
+    def crisp_at_scale_two(self, keep):
+        """At an output scale of 2 the main window is as large as at 1, in logical pixels, and its
+        field is drawn at the device's pixels: the top-left has detail within a logical pixel, and
+        the header's edge falls to the black field within one device pixel."""
+        unscaled = self.desktop
+        with unscaled.scaled(2) as self.desktop:
+            self.scale = 2
+            try:
+                self.start(keep)
+                if not self.start_windows(None, clicks=False, where=" at output scale 2"):
+                    return
+                self.check("at output scale 2 the main window is as large as at 1",
+                           self.main_sizes.get(2) == self.main_sizes.get(1),
+                           f"by scale: {self.main_sizes}")
+                x, y, _, h = self.rect(self.windows()[0]["main"])
+                cx, cy, cw, ch = CORNER
+                corner = (x + cx, y + h - FIELD_HEIGHT + cy, cw, ch)
+                width, height, rgb = self.desktop.settled(
+                    lambda: self.desktop.device_pixels(corner))
+                if not self.check("the screen is read in device pixels, twice the logical ones",
+                                  (width, height) == (2 * cw, 2 * ch), f"{width}x{height}"):
+                    return
+                rows = brightness_rows(width, height, rgb)
+                share = detail_share(rows)
+                self.check("the field's top-left is drawn at the device's pixels",
+                           share >= DETAIL_SHARE,
+                           f"{share:.0%} of its 2x2 blocks have detail")
+                blurred = blurred_columns(rows, 2 * STRAIGHT_FROM)
+                self.check("the header's edge falls to the black field within one device pixel",
+                           not blurred, f"{len(blurred)} device columns blurred, from {blurred[:1]}")
+            finally:
+                self.end()
+                self.desktop, self.scale = unscaled, 1
+
     def missing_level_file(self):
         # Beside a binary of its own, where no level file lies, and with none in the data dirs.
         lonely = os.path.join(self.scratch, "lonely")
@@ -415,6 +494,8 @@ class Tier:
                     lambda: self.close_box_and_lost_balls(lose), self.missing_level_file]
         if self.desktop.can_refuse_activation:
             sessions.append(lambda: self.keys_without_activation(keep))
+        if self.desktop.can_scale:
+            sessions.append(lambda: self.crisp_at_scale_two(keep))
         for session in sessions:
             try:
                 session()

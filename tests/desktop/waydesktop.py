@@ -3,6 +3,7 @@ through wayvnc's virtual devices, driven over its socket by a small RFB client, 
 compositor says through swaymsg, and the screen through grim. The same questions and hands as
 xdesktop.Desktop, so the checks of a tier run on either."""
 
+import contextlib
 import glob
 import json
 import os
@@ -14,13 +15,14 @@ import subprocess
 from xdesktop import SESSION_MARK, START_TRIES, DesktopError, Desktop as XDesktop
 
 SCREEN = (1600, 1000)
+OUTPUT = "HEADLESS-1"
 MAIN_WIDTH = 632
 TOOLS = ["sway", "swaymsg", "wayvnc", "grim", "setpriv"]
 # sway refuses to run as root; it runs as this user, which every Debian system has.
 UNPRIVILEGED = ("nobody", 65534, 65534)
 
 CONFIG = f"""
-output HEADLESS-1 resolution {SCREEN[0]}x{SCREEN[1]} position 0 0
+output {OUTPUT} resolution {SCREEN[0]}x{SCREEN[1]} position 0 0
 xwayland disable
 focus_follows_mouse no
 # By default sway only marks a window urgent when a program asks to activate it.
@@ -84,6 +86,7 @@ class Desktop(XDesktop):
     # below), but raises only what the player clicks.
     raises_on_request = False
     can_refuse_activation = True
+    can_scale = True
 
     def __init__(self, home):
         self.processes = []
@@ -223,15 +226,21 @@ class Desktop(XDesktop):
         node = self._node(window)
         return node["deco_rect"]["height"] if node else 0
 
-    def grab(self, rect):
-        """The screen's pixels over a rectangle, as rows of RGB bytes."""
+    def device_pixels(self, rect):
+        """The screen's device pixels over a rectangle given in logical ones: their width, height
+        and rows of RGB bytes."""
         x, y, w, h = rect
         result = subprocess.run(["grim", "-t", "ppm", "-g", f"{x},{y} {w}x{h}", "-"],
                                 env=self.env, capture_output=True, timeout=20)
-        data = result.stdout
         # P6, width, height, maximum value, each followed by one blank.
-        parts = data.split(maxsplit=4)
-        return parts[4] if len(parts) == 5 else b""
+        parts = result.stdout.split(maxsplit=4)
+        if len(parts) != 5:
+            return 0, 0, b""
+        return int(parts[1]), int(parts[2]), parts[4]
+
+    def grab(self, rect):
+        """The screen's pixels over a rectangle, as rows of RGB bytes."""
+        return self.device_pixels(rect)[2]
 
     def mean_brightness(self, rect):
         pixels = self.grab(rect)
@@ -271,6 +280,18 @@ class Desktop(XDesktop):
         dx, dy = (node["window_rect"]["x"], node["window_rect"]["y"] +
                   node["deco_rect"]["height"]) if node else (0, 0)
         self.sway(f"[con_id={window}]", "move", "absolute", "position", str(x - dx), str(y - dy))
+
+    @contextlib.contextmanager
+    def scaled(self, scale):
+        """This desktop with its output at a scale, as large in logical pixels as before."""
+        def output(factor):
+            self.sway("output", OUTPUT, "resolution",
+                      f"{SCREEN[0] * factor}x{SCREEN[1] * factor}", "scale", str(factor))
+        output(scale)
+        try:
+            yield self
+        finally:
+            output(1)
 
     def refuse_activation(self, refuse):
         """sway as it comes, marking a window urgent instead of activating it; or as set up."""

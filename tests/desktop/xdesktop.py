@@ -43,6 +43,9 @@ class Desktop:
     raises_on_request = True
     # Whether the desktop can be told to refuse the program's requests for activation.
     can_refuse_activation = False
+    # Whether the desktop's output can be set to a scale (scaled()) and read in device pixels
+    # (device_pixels()).
+    can_scale = False
 
     def __init__(self, wm, home):
         self.env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
