@@ -176,8 +176,8 @@ class EditorTier:
         for way in TEST_PLAY_ENDS:
             self.test_play(window, way)
         self.desktop.key("ctrl+s")
-        self.check("Ctrl+Z and Ctrl+S give back the shipped bytes", self.file_becomes(path, shipped),
-                   "the file differs from the shipped one")
+        self.check("Ctrl+Z and Ctrl+S give back the shipped bytes",
+                   self.file_becomes(path, shipped), "the file differs from the shipped one")
 
         self.quit()
 

@@ -467,7 +467,8 @@ class Tier:
                            f"{share:.0%} of its 2x2 blocks have detail")
                 blurred = blurred_columns(rows, 2 * STRAIGHT_FROM)
                 self.check("the header's edge falls to the black field within one device pixel",
-                           not blurred, f"{len(blurred)} device columns blurred, from {blurred[:1]}")
+                           not blurred, f"{len(blurred)} device columns blurred, from "
+                           f"{blurred[:1]}")
             finally:
                 self.end()
                 self.desktop, self.scale = unscaled, 1
