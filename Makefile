@@ -70,7 +70,8 @@ sanitize: setup
 	@cmake --build $(BUILD)/sanitize $(JOBS)
 	@cd $(BUILD)/sanitize && ctest --output-on-failure $(JOBS)
 
-# Each fuzz target for FUZZ_SECONDS, from the starting corpus; findings land in build/fuzz/.
+# Each fuzz target for FUZZ_SECONDS, from the starting corpus; findings land in build/fuzz/. Only
+# the fuzz targets are built, with line tables for the sanitizers' reports and no more.
 # AddressSanitizer's quarantine of freed memory is held to 16 MB (from 256), and what it frees is
 # kept for reuse instead of handed back to the system and faulted in again: a fuzzer stays well
 # under 300 MB, and more than that is a finding. One fuzzer runs at a time, so its corpus folder
@@ -78,8 +79,8 @@ sanitize: setup
 fuzz:
 	@tools/setup.sh clang libclang-rt-14-dev
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DQUIRLON_FUZZ=ON >/dev/null
-	@cmake --build $(BUILD)/fuzz $(JOBS)
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DQUIRLON_FUZZ=ON >/dev/null
+	@cmake --build $(BUILD)/fuzz $(JOBS) --target fuzz_levelfile fuzz_play fuzz_leveldocument
 	@for target in levelfile play leveldocument; do \
 	  mkdir -p $(BUILD)/fuzz/corpus-$$target && \
 	  ASAN_OPTIONS=quarantine_size_mb=16:allocator_release_to_os_interval_ms=-1 \
