@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "app/infrontof.h"
 #include "app/mainwindow.h"
 #include "app/roundenddialog.h"
 #include "levels/levelfilelocation.h"
@@ -92,12 +93,9 @@ void GameWindows::letThePlayerIn() {
     refresh();
 }
 
-// The windows shown over the disabled main window belong to it, so the desktop keeps them in front
-// of it whatever the player clicks. Only the native window learns its owner: as a widget each stays
-// a window of its own, so disabling the main window does not disable it.
+// The windows shown over the disabled main window belong to it.
 void GameWindows::keepInFrontOfTheMainWindow(QWidget* window) {
-    window->winId();
-    window->windowHandle()->setTransientParent(form1->windowHandle());
+    keepInFrontOf(window, form1.get());
 }
 
 // The round-end dialog restarts its flight whenever the focus comes back to it from another

@@ -4,10 +4,10 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QWindow>
 #include <optional>
 
 #include "app/componentpainter.h"
+#include "app/infrontof.h"
 #include "app/mainwindow.h"
 #include "app/playfield.h"
 #include "app/roundenddialog.h"
@@ -18,12 +18,9 @@ void QtPlatform::showMessage(const std::string& text) {
     // Qt's modality would drop the keys a desktop leaves with the main window; the hold below
     // keeps the other windows out of reach instead.
     box.setWindowModality(Qt::NonModal);
-    // As a window of its own the box is not disabled with the window it belongs to; the desktop
-    // learns the owner from the native window and keeps the box in front of it.
     QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : mainWindow;
     if (owner) {
-        box.winId();
-        box.windowHandle()->setTransientParent(owner->window()->windowHandle());
+        keepInFrontOf(&box, owner);
     }
     // The nested event loop keeps the timers running, as the rules expect; nothing else of the
     // player's reaches the game meanwhile.
@@ -31,8 +28,6 @@ void QtPlatform::showMessage(const std::string& text) {
     if (inputGate) {
         modal.emplace(*inputGate);
     }
-    const QPointer<QWidget> outerBox = openBox;
-    openBox = &box;
     holds.push_back(std::make_unique<WindowHold>(&box));
     QEventLoop answered;
     QObject::connect(&box, &QDialog::finished, &answered, &QEventLoop::quit);
@@ -41,11 +36,10 @@ void QtPlatform::showMessage(const std::string& text) {
     box.activateWindow();
     answered.exec();
     holds.pop_back();
-    openBox = outerBox;
 }
 
 QWidget* QtPlatform::messageBox() const {
-    return openBox;
+    return holds.empty() ? nullptr : holds.back()->box();
 }
 
 void QtPlatform::beep() {

@@ -42,6 +42,5 @@ private:
     QPointer<MainWindow> mainWindow;
     InputGate* inputGate = nullptr;
     std::function<void()> quit;
-    QPointer<QWidget> openBox;
     std::vector<std::unique_ptr<WindowHold>> holds;  // one for each open box, the innermost last
 };

@@ -4,7 +4,7 @@
 #include <QEvent>
 #include <QWidget>
 
-WindowHold::WindowHold(const QWidget* box) {
+WindowHold::WindowHold(QWidget* box) : heldFor(box) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window != box && window->isVisible() && window->isEnabled()) {
             held.emplace_back(window, true);
@@ -31,6 +31,10 @@ bool WindowHold::deferEnabled(const QWidget* window, bool enabled) {
         }
     }
     return false;
+}
+
+QWidget* WindowHold::box() const {
+    return heldFor;
 }
 
 bool WindowHold::eventFilter(QObject* watched, QEvent* event) {

@@ -14,7 +14,7 @@ class QWidget;
 class WindowHold : public QObject {
 public:
     // Disables every shown and enabled window of the program but `box`.
-    explicit WindowHold(const QWidget* box);
+    explicit WindowHold(QWidget* box);
     // Enables them again, each as it was last asked to be meanwhile.
     ~WindowHold() override;
     WindowHold(const WindowHold&) = delete;
@@ -23,11 +23,14 @@ public:
     // Takes a change of a held window's state for when the hold ends; false for a window it does
     // not hold.
     bool deferEnabled(const QWidget* window, bool enabled);
+    // The box the hold is kept for.
+    QWidget* box() const;
 
 protected:
     // A held window is not closed under the box, whose handler may still run inside it.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QWidget* heldFor;
     std::vector<std::pair<QPointer<QWidget>, bool>> held;  // each window, enabled afterwards
 };
