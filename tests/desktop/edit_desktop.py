@@ -36,9 +36,10 @@ DIALOGS = (("ctrl+o", "the question on the unsaved change", TITLE),
            ("ctrl+shift+s", "the file dialog to save under a name", "Speichern unter"))
 # The test play ends by the game's own key or by its close box.
 TEST_PLAY_ENDS = ("ctrl+e", "close box")
-# Bounds on polling the file and the program; only a hang uses them up.
+# Bounds on polling the file and the program; only a hang uses them up (a busy machine can take
+# seconds to end the editor, whose proofs run on threads of their own).
 FILE_TRIES = 100
-EXIT_TRIES = 100
+EXIT_TRIES = 400
 # The field: a black row at least this long lies under its header strip, this many rows high.
 FIELD_RUN = 400
 FIELD_HEADER = 40
@@ -231,6 +232,9 @@ class EditorTier:
             return
         self.check("the test play has the keyboard", self.keyboard(game),
                    f"active {self.desktop.active()}, focus {self.desktop.focus()}, it {game}")
+        # A busy desktop may still be settling the new window when it has handed it the keyboard.
+        self.desktop.settled(lambda: (self.desktop.active(), self.desktop.focus(),
+                                      tuple(self.desktop.stacking())))
         if way == "close box":
             self.desktop.close_window(game)
         else:
@@ -287,7 +291,11 @@ class EditorTier:
                           "it never came"):
             return
         self.desktop.wait_for(lambda: self.desktop.active() == window)
-        found = self.desktop.wait_for(lambda: self.field_and_list(window))
+        # The window shows before the file is read and laid out: the field is looked for once the
+        # file's name is in the title and the window has stopped changing.
+        self.desktop.wait_for(lambda: self.title(window).endswith(os.path.basename(path)))
+        self.desktop.wait_for(lambda: self.field_and_list(window))
+        found = self.desktop.settled(lambda: self.field_and_list(window))
         if not self.check("the field is found on the screen", found is not None, "no black field"):
             return
         (fx, fy), (lx, ly) = found

@@ -20,7 +20,9 @@ import sys
 from xdesktop import SESSION_MARK, run_tier
 
 FIELD_HEIGHT = 434
-EXIT_TRIES = 100
+# Polls for the program to end, 20 s: on a busy machine a program may take seconds to close its
+# connection to the desktop; only a hang uses them up.
+EXIT_TRIES = 400
 
 # The windows as the player tells them apart: by title, by being a dialog, by width.
 NAMES = {
