@@ -118,7 +118,12 @@ void PlayerHand::release() {
 
 void PlayerHand::followBall() {
     const TForm1& form = headless.game.Form1;
-    const int32 x = std::clamp<int32>(form.ball.Left + BallHalf, 0, TForm1::ClientWidth - 1);
+    steerUnder(form.ball.Left + BallHalf);
+}
+
+void PlayerHand::steerUnder(int32 ballCentreX) {
+    const TForm1& form = headless.game.Form1;
+    const int32 x = std::clamp<int32>(ballCentreX, 0, TForm1::ClientWidth - 1);
     if (at && std::abs(at->x - x) < SteerSlack && steers(form, *at)) {
         tick();
         return;

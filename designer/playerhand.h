@@ -42,6 +42,8 @@ public:
     // Keeps the paddle under the ball for a tick: moves the pointer to above the ball, in a row
     // from which it steers the paddle, when it has gone off, then the tick.
     void followBall();
+    // The same for a ball at `ballCentreX` that is not this hand's own.
+    void steerUnder(int32 ballCentreX);
 
     const TForm1& form() const { return headless.game.Form1; }
     const Game& state() const { return headless.game; }

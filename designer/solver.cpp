@@ -40,12 +40,14 @@ constexpr double SlipCost = 150;
 // What a grab of the red bar costs a branch, in pixels of approach: every grab is a chance for the
 // hand to slip, so of two ways the one with fewer grabs is surer, and easier.
 constexpr double GrabCost = 100;
-// Ticks a way to the hand goes on after reaching it, so that a late hand gets there too.
-constexpr int AfterTheHand = 40;
+// Ticks a way to the hand goes on after reaching it, the paddle under the balls of the jittered
+// copies still on their way, so that a late or slipped hand gets there too.
+constexpr int AfterTheHand = 160;
 constexpr int CarryDrifts[] = {-30, 0, 30};
 constexpr std::size_t MaxCachedMaps = 512;
-// The search's own jittered replays of a way to the hand are on draws apart from the proof's; it
-// stops looking for a surer way once one is surer than the proof asks.
+// The search's own jittered replays of a way to the hand are on draws apart from the proof's. The
+// surest of many ways looks surer on them than it is, so the search goes on looking for a surer
+// way until one finishes every one of them.
 constexpr unsigned SureDraw = 1000;
 
 enum class Mode { Free, Carry };
@@ -461,14 +463,21 @@ Playthrough Search::run() {
     return found;
 }
 
+// The game of the search itself has ended at the hand; from there the pointer serves the copies
+// still in play, steering under the middle one of their balls.
 void Search::finishLate(Node& node) {
-    const auto behind = [&node] {
-        return std::ranges::any_of(node.hand->shadowHands().copies(), [](const auto& shadow) {
-            return !shadow->failed && !ShadowHands::reached(*shadow);
-        });
-    };
-    for (int i = 0; i < AfterTheHand && behind(); ++i) {
-        node.hand->tick();
+    for (int i = 0; i < AfterTheHand; ++i) {
+        std::vector<int32> behind;
+        for (const auto& shadow : node.hand->shadowHands().copies()) {
+            if (!shadow->failed && !ShadowHands::reached(*shadow)) {
+                behind.push_back(ballCentreX(shadow->headless.game.Form1));
+            }
+        }
+        if (behind.empty()) {
+            return;
+        }
+        std::ranges::nth_element(behind, behind.begin() + behind.size() / 2);
+        node.hand->steerUnder(behind[behind.size() / 2]);
         used += 1 + limits.shadows;
     }
 }
@@ -476,6 +485,10 @@ void Search::finishLate(Node& node) {
 bool Search::weighFinishes(std::vector<Node>& children) {
     auto finished = children.begin();
     for (; finished != children.end() && finished->hand->handReached(); ++finished) {
+        if (outOfTicks()) {
+            retire(*finished);
+            continue;
+        }
         Playthrough way = result(*finished);
         way.sure = jitteredFinishes(openLevelFile, level, way.events, limits.hand, SureDraw,
                                     limits.hand.spareReplays, used);
@@ -485,7 +498,7 @@ bool Search::weighFinishes(std::vector<Node>& children) {
         retire(*finished);
     }
     children.erase(children.begin(), finished);
-    return surest && surest->sure > limits.hand.spareNeeded;
+    return surest && surest->sure >= limits.hand.spareReplays;
 }
 
 }  // namespace
