@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "designer/fixedbars.h"
 #include "play/elements.h"
 
 namespace {
@@ -63,6 +64,19 @@ bool outTheFarFace(const Component& ball, int32 lastLeft, int32 lastTop, const C
             wasY2 > middleY2);
 }
 
+// Whether the ball's sweep since the event before comes within a few pixels of the bar: a jump
+// across it, a bounce out of its far face and a ball buried in it all need that, and most bars on
+// most ticks are far away.
+bool near(const Component& ball, int32 lastLeft, int32 lastTop, const Component& bar) {
+    constexpr std::int64_t Margin = 6;
+    const std::int64_t left = std::min(lastLeft, ball.Left) - Margin;
+    const std::int64_t right = std::int64_t{std::max(lastLeft, ball.Left)} + ball.Width + Margin;
+    const std::int64_t top = std::min(lastTop, ball.Top) - Margin;
+    const std::int64_t bottom = std::int64_t{std::max(lastTop, ball.Top)} + ball.Height + Margin;
+    return right >= bar.Left && left <= std::int64_t{bar.Left} + bar.Width && bottom >= bar.Top &&
+           top <= std::int64_t{bar.Top} + bar.Height;
+}
+
 bool buried(const Component& ball, const Component& bar) {
     const std::int64_t depths[] = {
         std::int64_t{ball.Left} + ball.Width - bar.Left,
@@ -100,13 +114,9 @@ void PassWatch::observe(const TForm1& form) {
     const int32 wasTop = fresh ? ball.Top : lastTop;
     lastLeft = ball.Left;
     lastTop = ball.Top;
-    std::size_t slot = 0;
-    for (const Element& element : Elements) {
-        const std::optional<BarKind> kind = barKindOf(element.role);
-        if (!kind || element.role == Role::RedBar) {
-            continue;
-        }
-        Side& last = lastClear[slot++];
+    for (std::size_t slot = 0; slot < FixedBars.size(); ++slot) {
+        const Element& element = *FixedBars[slot];
+        Side& last = lastClear[slot];
         const Component& bar = form.*element.member;
         if (!inField(bar) || dragStepSkips(form.levelnr, element.member)) {
             last = Side::Unknown;
@@ -124,8 +134,10 @@ void PassWatch::observe(const TForm1& form) {
                              (last == Side::Below && now == Side::Above) ||
                              (last == Side::LeftOf && now == Side::RightOf) ||
                              (last == Side::RightOf && now == Side::LeftOf);
-        if (crossed || jumped(ball, wasLeft, wasTop, bar) ||
-            outTheFarFace(ball, wasLeft, wasTop, bar) || (x == 0 && y == 0 && buried(ball, bar))) {
+        if (crossed ||
+            (near(ball, wasLeft, wasTop, bar) &&
+             (jumped(ball, wasLeft, wasTop, bar) || outTheFarFace(ball, wasLeft, wasTop, bar) ||
+              (x == 0 && y == 0 && buried(ball, bar))))) {
             passage = Passage{element.name, ball.Left, ball.Top, seen};
             return;
         }

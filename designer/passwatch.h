@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "designer/fixedbars.h"
 #include "play/form1.h"
 
 // Where the ball went through a bar it should have bounced off: the bar, the ball's place right
@@ -30,7 +31,7 @@ private:
     int32 watchedLevel = -1;
     bool watching = false;
     long seen = 0;
-    std::array<Side, 16> lastClear{};
+    std::array<Side, FixedBarCount> lastClear{};
     int32 lastLeft = 0, lastTop = 0;  // the ball after the event before
     std::optional<Passage> passage;
 };

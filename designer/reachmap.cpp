@@ -4,6 +4,7 @@
 #include <array>
 #include <queue>
 
+#include "designer/fixedbars.h"
 #include "play/elements.h"
 #include "play/rules.h"
 
@@ -21,10 +22,6 @@ bool overlaps(int32 left, int32 top, const Component& bar) {
     return std::int64_t{left} + BallSize >= bar.Left &&
            std::int64_t{bar.Left} + bar.Width >= left && std::int64_t{top} + BallSize >= bar.Top &&
            std::int64_t{bar.Top} + bar.Height >= top;
-}
-
-bool isFixedBar(Role role) {
-    return barKindOf(role) && role != Role::RedBar;
 }
 
 // How thick a bar is for the ball to get through: a yellow bar as thick as it has left to wear
@@ -57,12 +54,12 @@ ReachMap::ReachMap(const TForm1& form)
                 here = Unreachable;
                 continue;
             }
-            for (const Element& element : Elements) {
-                const Component& bar = form.*element.member;
-                if (!isFixedBar(element.role) || !overlaps(left, top, bar)) {
+            for (const Element* element : FixedBars) {
+                const Component& bar = form.*element->member;
+                if (!overlaps(left, top, bar)) {
                     continue;
                 }
-                const std::optional<int32> thickness = thicknessToPass(form, element, bar);
+                const std::optional<int32> thickness = thicknessToPass(form, *element, bar);
                 here = thickness ? std::min<int>(Unreachable,
                                                  here + CostPerPixel * std::max(0, *thickness))
                                  : Unreachable;
@@ -116,15 +113,16 @@ std::uint64_t ReachMap::key(const TForm1& form) {
     auto mix = [&hash](std::int64_t value) {
         hash = (hash ^ static_cast<std::uint64_t>(value)) * 1099511628211u;
     };
+    auto mixBounds = [&mix](const Component& c) {
+        mix(c.Left);
+        mix(c.Top);
+        mix(c.Width);
+        mix(c.Height);
+    };
     mix(form.levelnr);
-    for (const Element& element : Elements) {
-        if (isFixedBar(element.role) || element.role == Role::Hand) {
-            const Component& c = form.*element.member;
-            mix(c.Left);
-            mix(c.Top);
-            mix(c.Width);
-            mix(c.Height);
-        }
+    for (const Element* bar : FixedBars) {
+        mixBounds(form.*bar->member);
     }
+    mixBounds(form.dig11);
     return hash;
 }

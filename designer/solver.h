@@ -11,13 +11,13 @@
 // How much the search may do. Both are counts, never times, so that a search finds the same
 // playthrough on any machine.
 struct SolverLimits {
-    long searchTicks = 8'000'000;  // frame ticks played in all, over every branch tried
+    long searchTicks = 14'000'000;  // frame ticks played in all, over every branch tried
     int beamWidth = 40;            // positions carried on from one decision to the next
     bool redBar = true;            // whether the player may take the red bar, or only steer
     HandProfile hand;              // what the player's hand can do, and how sure a plan must be
     // Copies of the game each branch carries, played as a less steady hand would: a way that a
     // slip breaks falls behind one that holds. Their ticks count against the limit too.
-    int shadows = 12;
+    int shadows = 20;
 };
 
 // A way through a level from its standard start to the hand, as a player could play it; or, when

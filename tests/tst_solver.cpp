@@ -103,7 +103,7 @@ void TestSolver::solves() {
 
     const TForm1::LevelFileOpener opener = openerOf(levelFile);
     SolverLimits limits;
-    limits.searchTicks = 1'500'000;
+    limits.searchTicks = 2'500'000;
     limits.redBar = redBar;
     limits.shadows = found == AWay ? 0 : limits.shadows;
     const LevelProof proof = proveLevel(opener, number, limits);

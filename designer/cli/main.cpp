@@ -22,40 +22,46 @@
 
 namespace {
 
-const char* const Usage =
+const char* const Commands =
     "usage: quirlon95-levels [OPTIONS] check FILE [N...]\n"
     "       quirlon95-levels [OPTIONS] solve FILE N\n"
     "       quirlon95-levels [OPTIONS] replay FILE N SCRIPT\n"
-    "options (a person's profile by default):\n"
-    "  --step PX          pointer travel per tick on each axis (15)\n"
-    "  --hold TICKS       shortest grab of the red bar (4)\n"
-    "  --gap TICKS        shortest time from a release to the next press (8)\n"
-    "  --countdown TICKS  longest time between countdown steps (31)\n"
-    "  --jitter-px PX     how far off a jittered pointer action lands (2)\n"
-    "  --jitter-ticks N   how late it lands (1)\n"
-    "  --replays N        jittered replays of a plan (10)\n"
-    "  --needed N         of them to reach the hand (8)\n"
-    "  --spare-replays N  further jittered replays, to show the margin is no chance (40)\n"
-    "  --spare-needed N   of them to reach the hand (36)\n"
-    "  --budget TICKS     frame ticks the search may play (8000000)\n"
-    "  --plain            replay: only whether the script reaches the hand, as a plain scenario\n";
+    "options (a person's profile by default):\n";
 
 struct Option {
     const char* name;
     int HandProfile::*field;
+    const char* help;  // the option's argument and what it sets
 };
 constexpr Option ProfileOptions[] = {
-    {"--step", &HandProfile::maxStep},
-    {"--hold", &HandProfile::minHold},
-    {"--gap", &HandProfile::minGap},
-    {"--countdown", &HandProfile::countdownEvery},
-    {"--jitter-px", &HandProfile::jitterPixels},
-    {"--jitter-ticks", &HandProfile::jitterTicks},
-    {"--replays", &HandProfile::replays},
-    {"--needed", &HandProfile::needed},
-    {"--spare-replays", &HandProfile::spareReplays},
-    {"--spare-needed", &HandProfile::spareNeeded},
+    {"--step", &HandProfile::maxStep, "PX          pointer travel per tick on each axis"},
+    {"--hold", &HandProfile::minHold, "TICKS       shortest grab of the red bar"},
+    {"--gap", &HandProfile::minGap, "TICKS        shortest time from a release to the next press"},
+    {"--countdown", &HandProfile::countdownEvery, "TICKS  longest time between countdown steps"},
+    {"--jitter-px", &HandProfile::jitterPixels,
+     "PX     how far off a jittered pointer action lands"},
+    {"--jitter-ticks", &HandProfile::jitterTicks, "N   how late it lands"},
+    {"--replays", &HandProfile::replays, "N        jittered replays of a plan"},
+    {"--needed", &HandProfile::needed, "N         of them to reach the hand"},
+    {"--spare-replays", &HandProfile::spareReplays,
+     "N  further jittered replays, to show the margin is no chance"},
+    {"--spare-needed", &HandProfile::spareNeeded, "N   of them to reach the hand"},
 };
+
+// The usage, with the defaults as the tool has them.
+std::string usage() {
+    std::ostringstream out;
+    out << Commands;
+    const HandProfile person;
+    for (const Option& option : ProfileOptions) {
+        out << "  " << option.name << " " << option.help << " (" << person.*option.field << ")\n";
+    }
+    out << "  --budget TICKS     frame ticks the search may play (" << SolverLimits{}.searchTicks
+        << ")\n"
+        << "  --plain            replay: only whether the script reaches the hand, as a plain "
+           "scenario\n";
+    return out.str();
+}
 
 std::optional<long> numberIn(const std::string& text, long least) {
     try {
@@ -218,14 +224,14 @@ int main(int argc, char** argv) {
     SolverLimits limits;
     bool plain = false;
     if (!takeOptions(args, limits, plain)) {
-        std::cerr << Usage;
+        std::cerr << usage();
         return 2;
     }
     const bool known =
         !args.empty() && (args[0] == "check" || args[0] == "solve" || args[0] == "replay");
     if (!known || args.size() < 2 || (args[0] == "solve" && args.size() != 3) ||
         (args[0] == "replay" && args.size() != 4)) {
-        std::cerr << Usage;
+        std::cerr << usage();
         return 2;
     }
     std::vector<int32> levels;
