@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFont>
 
 #include "app/applicationsetup.h"
 #include "app/deferredstyleicons.h"
@@ -9,7 +10,7 @@
 int main(int argc, char** argv) {
     FontConfigReader fonts;
     QApplication app(argc, argv);
-    fonts.wait();
+    fonts.wait(QApplication::font().family().toStdString());
     GraphicsReader graphics;
     QApplication::setStyle(new DeferredStyleIcons);
     setUpApplication();

@@ -3,11 +3,13 @@
 // the level editor on the shipped levels, proved, and on a level spoilt so that it shows problems.
 #include <QApplication>
 #include <QDir>
+#include <QFont>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
 #include <iostream>
 
+#include "app/fontconfigreader.h"
 #include "app/gamewindows.h"
 #include "app/mainwindow.h"
 #include "app/playfield.h"
@@ -106,7 +108,10 @@ bool shootEditor(const QDir& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The windows are drawn in the fonts the game finds.
+    FontConfigReader fonts;
     QApplication app(argc, argv);
+    fonts.wait(QApplication::font().family().toStdString());
     if (argc != 2) {
         std::cerr << "usage: quirlon95-shots FOLDER\n";
         return 2;
