@@ -120,7 +120,8 @@ std::string figuresOf(const LevelProof& proof) {
 }
 
 TForm1::LevelFileOpener openerOf(const LevelDocument& document) {
-    return [text = document.text()] { return ProfileFile::fromText(text); };
+    // Made once: its copies share the text, so a game made for every replay copies none of it.
+    return [file = ProfileFile::fromText(document.text())] { return file; };
 }
 
 // Where the ball stands still in play: in a first try with the paddle under the ball, or on the

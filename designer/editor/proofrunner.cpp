@@ -41,7 +41,7 @@ void ProofRunner::cancel() {
 // drops once this object is gone.
 void ProofRunner::run(const std::string& text, const std::vector<Job>& jobs,
                       const SolverLimits& limits) {
-    const TForm1::LevelFileOpener opener = [text] { return ProfileFile::fromText(text); };
+    const TForm1::LevelFileOpener opener = [file = ProfileFile::fromText(text)] { return file; };
     const int count = int(jobs.size());
     for (int i = 0; i < count && !cancelled; ++i) {
         const Job job = jobs[std::size_t(i)];

@@ -204,7 +204,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::string text = document->text();
-    const TForm1::LevelFileOpener opener = [text] { return ProfileFile::fromText(text); };
+    const TForm1::LevelFileOpener opener = [file = ProfileFile::fromText(text)] { return file; };
     std::vector<QImage> tiles;
     for (const int32 level : options->levels) {
         tiles.push_back(tileOf(opener, level, options->withWays));
