@@ -41,9 +41,11 @@ void ShadowHands::copyFrom(const ShadowHands& other) {
     }
 }
 
+// A copy at the hand has finished: what the hand does later, a click that starts the next level
+// among it, is no longer its round.
 void ShadowHands::play(const InputEvent& event) {
     for (const std::unique_ptr<Shadow>& shadow : shadows) {
-        if (!shadow->failed) {
+        if (!shadow->failed && !reached(*shadow)) {
             playIn(*shadow, event);
         }
     }
