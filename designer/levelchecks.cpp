@@ -51,6 +51,9 @@ bool meetsField(const Placement& p) {
     return overlaps(p, {0, HeaderBottom, FieldWidth, FieldHeight - HeaderBottom, true});
 }
 
+constexpr Placement RedBarStart{rules::RedBarStartLeft, rules::RedBarStartTop, rules::RedBarWidth,
+                                rules::RedBarHeight, true};
+
 using Absent = std::array<bool, ElementId::Count>;
 
 // Reports what is wrong with the section's lines, and the keys missing that matter: the place
@@ -149,6 +152,9 @@ void checkPlaces(const LevelLayout& layout, const Absent& absent, Report& report
         }
         if (std::int64_t{p.Top} + p.Height > PaddleRow && p.Top < FieldHeight) {
             report.add(Check::InPaddleRow, i);
+        }
+        if (barKindOf(i.role()) && overlaps(p, RedBarStart)) {
+            report.add(Check::AtRedBarStart, i);
         }
         for (const ElementId j : LevelElements) {
             if (j == i) {

@@ -30,6 +30,7 @@ struct Finding {
         EmptyPenny,      // a shown penny without area
         OddWear,         // a yellow bar of odd thickness, which never wears away
         BeyondPicture,   // a box larger than the element's picture
+        AtRedBarStart,   // a shown bar where the red bar starts, which then sticks into it
         Standstill,      // the ball stands still in play for good
     };
     enum Severity {

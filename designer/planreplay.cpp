@@ -90,9 +90,9 @@ std::vector<InputEvent> jittered(const std::vector<InputEvent>& events, const Ha
 
 int jitteredFinishes(const TForm1::LevelFileOpener& openLevelFile, int32 level,
                      const std::vector<InputEvent>& events, const HandProfile& profile,
-                     unsigned firstDraw, int runs, long& ticks) {
+                     unsigned firstDraw, int runs, long& ticks, int mostMisses) {
     int finished = 0;
-    for (int run = 0; run < runs; ++run) {
+    for (int run = 0; run < runs && run - finished <= mostMisses; ++run) {
         const ReplayOutcome outcome =
             replayPlan(openLevelFile, level, jittered(events, profile, firstDraw + unsigned(run)));
         ticks += outcome.ticks;

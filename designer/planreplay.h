@@ -26,10 +26,11 @@ std::vector<InputEvent> jittered(const std::vector<InputEvent>& events, const Ha
                                  unsigned draw);
 
 // In how many of `runs` jittered replays, drawn from `firstDraw` on, the plan still reaches the
-// hand; `ticks` grows by the ticks they played.
+// hand; `ticks` grows by the ticks they played. Once more than `mostMisses` have missed it, the
+// rest are left unplayed.
 int jitteredFinishes(const TForm1::LevelFileOpener& openLevelFile, int32 level,
                      const std::vector<InputEvent>& events, const HandProfile& profile,
-                     unsigned firstDraw, int runs, long& ticks);
+                     unsigned firstDraw, int runs, long& ticks, int mostMisses = 1 << 30);
 
 // The random draws of the replays that make a plan's margin, and of those that check it has some to
 // spare.

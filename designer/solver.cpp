@@ -7,6 +7,7 @@
 #include <optional>
 #include <unordered_set>
 
+#include "designer/planpolish.h"
 #include "designer/planreplay.h"
 #include "designer/playerhand.h"
 #include "designer/reachmap.h"
@@ -49,6 +50,10 @@ constexpr std::size_t MaxCachedMaps = 512;
 // surest of many ways looks surer on them than it is, so the search goes on looking for a surer
 // way until one finishes every one of them.
 constexpr unsigned SureDraw = 1000;
+// The surest ways found are weighed again on replays of their own before one is taken.
+constexpr std::size_t Leaders = 6;
+constexpr unsigned LeaderDraw = 6000;
+constexpr int LeaderReplays = 100;
 
 enum class Mode { Free, Carry };
 
@@ -119,6 +124,8 @@ private:
     std::vector<Point> placements(const Node& node);
     std::uint64_t signature(const Node& node) const;
     Playthrough result(const Node& node) const;
+    Playthrough polished(Playthrough way, long budget);
+    Playthrough surest();
     // Keeps the surest of the ways to the hand among `children`, which it drops; true once one is
     // sure enough.
     bool weighFinishes(std::vector<Node>& children);
@@ -133,7 +140,7 @@ private:
     bool stopped = false;
     std::vector<std::unique_ptr<PlayerHand>> spare;
     std::map<std::uint64_t, std::unique_ptr<ReachMap>> maps;
-    std::optional<Playthrough> surest;
+    std::vector<Playthrough> leaders;  // the surest ways to the hand, surest first
 };
 
 std::unique_ptr<PlayerHand> Search::newHand() {
@@ -396,7 +403,6 @@ Playthrough Search::result(const Node& node) const {
         found.events.insert(found.events.end(), (*trail)->events.begin(), (*trail)->events.end());
     }
     found.ticks = node.hand->ticks() - 1;  // the first tick comes before the start click
-    found.pennies = penniesTaken(node.hand->form());
     found.searchTicks = used;
     return found;
 }
@@ -451,8 +457,10 @@ Playthrough Search::run() {
         }
     }
     Playthrough found;
-    if (surest) {
-        found = *surest;
+    if (!leaders.empty()) {
+        const long searched = used;
+        Playthrough way = surest();
+        found = polished(std::move(way), limits.polishTicks - (used - searched));
     } else if (!beam.empty()) {
         found = result(beam.front());  // the attempt that came nearest
     }
@@ -461,6 +469,31 @@ Playthrough Search::run() {
         retire(node);
     }
     return found;
+}
+
+// The leader surest on replays apart from those that made it one: the surest of many ways on the
+// same replays owes some of its lead to them.
+Playthrough Search::surest() {
+    Playthrough* best = nullptr;
+    int bestSure = -1;
+    for (Playthrough& way : leaders) {
+        const int sure = jitteredFinishes(openLevelFile, level, way.events, limits.hand, LeaderDraw,
+                                          LeaderReplays, used);
+        if (sure > bestSure) {
+            best = &way;
+            bestSure = sure;
+        }
+    }
+    return *best;
+}
+
+Playthrough Search::polished(Playthrough way, long budget) {
+    PolishedPlan plan = polishPlan(openLevelFile, level, way.events, limits.hand, budget);
+    used += plan.ticks;
+    way.events = std::move(plan.events);
+    way.sure = plan.sure;
+    way.ticks = replayPlan(openLevelFile, level, way.events).ticks - 1;  // as in result()
+    return way;
 }
 
 // The game of the search itself has ended at the hand; from there the pointer serves the copies
@@ -492,13 +525,15 @@ bool Search::weighFinishes(std::vector<Node>& children) {
         Playthrough way = result(*finished);
         way.sure = jitteredFinishes(openLevelFile, level, way.events, limits.hand, SureDraw,
                                     limits.hand.spareReplays, used);
-        if (!surest || way.sure > surest->sure) {
-            surest = std::move(way);
+        leaders.push_back(std::move(way));
+        std::ranges::stable_sort(leaders, std::greater{}, &Playthrough::sure);
+        if (leaders.size() > Leaders) {
+            leaders.pop_back();
         }
         retire(*finished);
     }
     children.erase(children.begin(), finished);
-    return surest && surest->sure >= limits.hand.spareReplays;
+    return !leaders.empty() && leaders.front().sure >= limits.hand.spareReplays;
 }
 
 }  // namespace

@@ -12,23 +12,24 @@
 // playthrough on any machine.
 struct SolverLimits {
     long searchTicks = 14'000'000;  // frame ticks played in all, over every branch tried
-    int beamWidth = 40;            // positions carried on from one decision to the next
-    bool redBar = true;            // whether the player may take the red bar, or only steer
-    HandProfile hand;              // what the player's hand can do, and how sure a plan must be
+    int beamWidth = 40;             // positions carried on from one decision to the next
+    bool redBar = true;             // whether the player may take the red bar, or only steer
+    HandProfile hand;               // what the player's hand can do, and how sure a plan must be
     // Copies of the game each branch carries, played as a less steady hand would: a way that a
     // slip breaks falls behind one that holds. Their ticks count against the limit too.
     int shadows = 20;
+    // Frame ticks the found way's polishing may play on top, in its jittered replays.
+    long polishTicks = 2'500'000;
 };
 
 // A way through a level from its standard start to the hand, as a player could play it; or, when
 // none was found, the attempt that came nearest.
 struct Playthrough {
     bool solved = false;
-    int sure = 0;                    // of the search's own jittered replays, how many finished
+    int sure = 0;                    // of the polishing's jittered replays, how many finished
     std::vector<InputEvent> events;  // after the standard start: the start click first
     long ticks = 0;                  // frame ticks from the start click to the hand
-    int pennies = 0;                 // pennies taken on the way
-    long searchTicks = 0;            // what the search used of its limit
+    long searchTicks = 0;            // what the search and the polishing played
 };
 
 // Told how much of the limit the search has used, from 0 to 1; answers false to stop it.

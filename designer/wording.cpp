@@ -19,7 +19,7 @@ struct CheckWords {
 };
 
 // What each check says; {element}, {other}, {key}, {value} and {level} stand for what it is about.
-constexpr std::array<CheckWords, 20> Checks = {{
+constexpr std::array<CheckWords, Finding::Standstill + 1> Checks = {{
     {Finding::Refused,
      {"Das Spiel lehnt die Datei ab: hinder1.left in Level 1 fehlt, ist 0 oder keine Zahl.",
       "the game refuses the file: hinder1.left of level 1 is missing, 0 or not a number"}},
@@ -78,6 +78,9 @@ constexpr std::array<CheckWords, 20> Checks = {{
       "wo nichts zu sehen ist.",
       "{element} is larger than its picture (box, picture: {value}): the ball hits it where "
       "nothing shows"}},
+    {Finding::AtRedBarStart,
+     {"{element} liegt dort, wo der rote Balken zu Beginn steht: der Balken ragt hinein.",
+      "{element} lies where the red bar starts: the bar sticks into it"}},
     {Finding::Standstill,
      {"Der Ball bleibt bei {value} im Spiel stehen und kommt nicht mehr los: eine Falle, in der "
       "die Punkte bis zum verlorenen Ball ablaufen.",

@@ -1,5 +1,6 @@
 #include "play/form1.h"
 #include "play/form2.h"
+#include "play/rules.h"
 
 namespace {
 
@@ -9,8 +10,8 @@ enum Countdown { PointsPerStep = 10, WarningThreshold = 500, PointsAfterRunOut =
 }  // namespace
 
 void TForm1::Label4Click() {
-    hinder7.Left = ClientWidth / 2 - hinder7.Width / 2;
-    hinder7.Top = ClientHeight / 2 - hinder7.Height / 2;
+    hinder7.Left = rules::RedBarStartLeft;
+    hinder7.Top = rules::RedBarStartTop;
     Neu1Click();
     Label4.Visible = false;
     FormCreate();

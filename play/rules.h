@@ -36,6 +36,10 @@ inline constexpr int32 RedBarHeight = elementOf(&TForm1::hinder7).created.Height
 inline constexpr int32 PaddleWidth = elementOf(&TForm1::fanger).created.Width;
 inline constexpr int32 PaddleHeight = elementOf(&TForm1::fanger).created.Height;
 
+// Where the start of every level puts the red bar: in the middle of the field.
+inline constexpr int32 RedBarStartLeft = TForm1::ClientWidth / 2 - RedBarWidth / 2;
+inline constexpr int32 RedBarStartTop = TForm1::ClientHeight / 2 - RedBarHeight / 2;
+
 // Where a drag can take the red bar: out of the header strip, above the paddle's band.
 inline constexpr int32 RedBarHighestTop = 40;
 inline constexpr int32 RedBarLowestTop = TForm1::ClientHeight - RedBarHeight - PaddleHeight;

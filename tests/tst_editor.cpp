@@ -418,6 +418,7 @@ void TestEditor::provingMarksTheLevelsAsTheyStand() {
     QSignalSpy finished(&editor.window.proofRunner(), &ProofRunner::finished);
     SolverLimits small;
     small.searchTicks = 400'000;
+    small.polishTicks = 100'000;
     editor.window.proofRunner().setLimits(small);
     editor.window.proveAll();
     // The search counts steps, not time; the bound only ends a hung worker.

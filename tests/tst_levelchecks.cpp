@@ -134,6 +134,14 @@ void TestLevelChecks::finds_data() {
     QTest::newRow("a hand larger than its picture")
         << file(2, hand(300, 100, 70, true)) << 2 << false
         << "dig11 (hand) is larger than its picture (box, picture: 70 × 60, 49 × 60)";
+    QTest::newRow("where the red bar starts")
+        << file(2, bar("hinder9", rules::RedBarStartLeft + rules::RedBarWidth - 1, 100, 30,
+                       rules::RedBarStartTop - 99))
+        << 2 << false << "hinder9 (yellow bar) lies where the red bar starts";
+    QTest::newRow("just beside where the red bar starts")
+        << file(2, bar("hinder9", rules::RedBarStartLeft + rules::RedBarWidth, 100, 30,
+                       rules::RedBarStartTop - 98))
+        << 2 << false << "";
     QTest::newRow("overlapping") << file(2, bar("hinder6", 280, 220, 91, 30)) << 2 << false
                                  << "dig11 (hand) overlaps hinder6 (yellow bar)";
 }

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "designer/handfaults.h"
+#include "designer/planpolish.h"
 #include "designer/planreplay.h"
 #include "designer/proof.h"
 #include "designer/wording.h"
@@ -76,6 +77,7 @@ private slots:
     void handFaults_data();
     void handFaults();
     void jitterKeepsTheTimers();
+    void polishingMakesAWaySurer();
     void harderNeverReadsEasier();
 };
 
@@ -109,7 +111,7 @@ void TestSolver::solves() {
     const LevelProof proof = proveLevel(opener, number, limits);
     QCOMPARE(proof.playthrough.solved, found != Nothing);
     QCOMPARE(proof.proved(), found == AProof);
-    QVERIFY(proof.playthrough.searchTicks <= limits.searchTicks + 200'000);
+    QVERIFY(proof.playthrough.searchTicks <= limits.searchTicks + limits.polishTicks + 200'000);
     if (found == Nothing) {
         return;
     }
@@ -272,6 +274,29 @@ void TestSolver::jitterKeepsTheTimers() {
         }
     }
     QVERIFY(moved > 0);
+}
+
+// A way found for a steady hand, polished for a shakier one: still a way that hand plays to the
+// hand, and surer on replays that chose none of its changes, as many as it says.
+void TestSolver::polishingMakesAWaySurer() {
+    const TForm1::LevelFileOpener opener = openerOf(Wall);
+    SolverLimits limits;
+    limits.searchTicks = 2'500'000;
+    limits.polishTicks = 0;
+    const Playthrough found = solveLevel(opener, 1, limits);
+    QVERIFY(found.solved);
+    HandProfile shaky;
+    shaky.jitterPixels = 2 * shaky.jitterPixels;
+    long ticks = 0;
+    const int before =
+        jitteredFinishes(opener, 1, found.events, shaky, CheckDraw, CheckReplays, ticks);
+    const PolishedPlan polished = polishPlan(opener, 1, found.events, shaky, 3'000'000);
+    QVERIFY(::handFaults(polished.events, shaky).empty());
+    QVERIFY(replayPlan(opener, 1, polished.events).reached);
+    QCOMPARE(polished.sure,
+             jitteredFinishes(opener, 1, polished.events, shaky, CheckDraw, CheckReplays, ticks));
+    QVERIFY2(polished.sure > before,
+             qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(polished.sure)));
 }
 
 void TestSolver::harderNeverReadsEasier() {
