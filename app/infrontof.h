@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QWidget>
-#include <QWindow>
+class QWidget;
 
 // The desktop keeps `window` in front of `owner` whatever the player clicks. Only the native window
 // learns its owner: as a widget it stays a window of its own, so disabling the owner does not
-// disable it.
-inline void keepInFrontOf(QWidget* window, const QWidget* owner) {
-    window->winId();
-    window->windowHandle()->setTransientParent(owner->window()->windowHandle());
-}
+// disable it. It learns it each time it shows, so a window made long before it first shows gets no
+// native window until then: at start-up the desktop is busy putting up the first windows.
+void keepInFrontOf(QWidget* window, const QWidget* owner);

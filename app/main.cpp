@@ -6,10 +6,12 @@
 #include "app/fontconfigreader.h"
 #include "app/gamewindows.h"
 #include "app/graphicsreader.h"
+#include "app/sessionbusreader.h"
 
 int main(int argc, char** argv) {
     FontConfigReader fonts;
     QApplication app(argc, argv);
+    SessionBusReader bus;
     fonts.wait(QApplication::font().family().toStdString());
     GraphicsReader graphics;
     QApplication::setStyle(new DeferredStyleIcons);

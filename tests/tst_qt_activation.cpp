@@ -69,6 +69,7 @@ private slots:
     void keysOfTheDisabledMainWindowPressTheButtonInFront();
     void keysTheDesktopGivesTheMainWindowAnswerABox_data();
     void keysTheDesktopGivesTheMainWindowAnswerABox();
+    void aMessageBoxBelongsToTheWindowItOpensOver();
 };
 
 void TestActivation::theWindowsInFrontBelongToTheMainWindow() {
@@ -78,6 +79,9 @@ void TestActivation::theWindowsInFrontBelongToTheMainWindow() {
     QVERIFY(!windows.Form1()->isEnabled());
     for (QWidget* window : std::initializer_list<QWidget*>{windows.Form3(), windows.Form5(),
                                                            windows.Form6(), windows.Form2()}) {
+        // A window still to come has no native window yet; it learns its owner as it shows.
+        QCOMPARE(window->testAttribute(Qt::WA_WState_Created), window == windows.Form3());
+        window->show();
         QCOMPARE(window->windowHandle()->transientParent(), main);
         // Still windows of their own: the disabled main window leaves them enabled.
         QVERIFY(window->isWindow());
@@ -185,6 +189,27 @@ void TestActivation::keysTheDesktopGivesTheMainWindowAnswerABox() {
         QVERIFY(window->isVisible());
         QVERIFY(window->isEnabled());
     }
+}
+
+// A message box is made and shown at once, in front of the window the player is in.
+void TestActivation::aMessageBoxBelongsToTheWindowItOpensOver() {
+    QtGameFixture fixture;
+    GameWindows& windows = fixture.enter();
+    windows.Form1()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(windows.Form1()));
+    QWindow* owner = nullptr;
+    std::function<void()> answer = [&] {
+        QMessageBox* box = shownMessageBox();
+        if (!box) {
+            QTimer::singleShot(0, answer);
+            return;
+        }
+        owner = box->windowHandle()->transientParent();
+        box->reject();
+    };
+    QTimer::singleShot(0, answer);
+    windows.game().Form1.N1Levelkaufenkostet20000Punkte1Click();
+    QCOMPARE(owner, windows.Form1()->windowHandle());
 }
 
 QTEST_MAIN(TestActivation)
