@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "headless/headlessgame.h"
+#include "tools/bench/firstwindow/secondchance.h"
 #include "tools/bench/runfigures.h"
 #include "tools/bench/samples.h"
 #include "tools/bench/steering.h"
@@ -27,6 +28,8 @@ private slots:
     void pilotKeepsTheBall();
     void reportHasEveryFigure();
     void firstWindowReportHasEveryDesktop();
+    void aStartWithoutAWindowGetsOneMore_data();
+    void aStartWithoutAWindowGetsOneMore();
 };
 
 void TestBench::percentiles_data() {
@@ -168,6 +171,32 @@ void TestBench::firstWindowReportHasEveryDesktop() {
         QVERIFY2(game > 0 && bare > 0, qPrintable(desktop["desktop"].toString()));
         QCOMPARE(desktop["ratio"].toDouble(), game / bare);
     }
+}
+
+void TestBench::aStartWithoutAWindowGetsOneMore_data() {
+    QTest::addColumn<QList<double>>("starts");  // the window's time at each start, -1: none
+    QTest::addColumn<double>("taken");          // -1: none
+    QTest::addColumn<int>("misses");
+
+    QTest::newRow("shown at once") << QList<double>{40, 50} << 40.0 << 0;
+    QTest::newRow("shown the second time") << QList<double>{-1, 50} << 50.0 << 1;
+    QTest::newRow("shown neither time") << QList<double>{-1, -1, 60} << -1.0 << 1;
+}
+
+void TestBench::aStartWithoutAWindowGetsOneMore() {
+    QFETCH(QList<double>, starts);
+    QFETCH(double, taken);
+    QFETCH(int, misses);
+    int started = 0, missed = 0;
+    const std::optional<double> shown = withSecondChance(
+        [&]() -> std::optional<double> {
+            const double ms = starts.value(started++, -1);
+            return ms < 0 ? std::nullopt : std::optional(ms);
+        },
+        [&] { ++missed; });
+    QCOMPARE(shown.value_or(-1), taken);
+    QCOMPARE(missed, misses);
+    QCOMPARE(started, misses + 1);
 }
 
 QTEST_GUILESS_MAIN(TestBench)

@@ -3,7 +3,8 @@
 person's proof.
 
 `quirlon95-levels check` proves, with the default profile, every level of the file that the list
-does not name: a level that loses its proof is a fault, and so is any error the check finds. The
+does not name: a level that loses its proof is a fault, and so is any error or warning the check
+finds. The
 levels on the list are left out, for a search that finds nothing runs its whole limit; a level
 proved anew comes off the list by hand (and its proof becomes its kept playthrough).
 
@@ -41,9 +42,14 @@ def main():
     rows, returncode = table([args.levels_tool, "check", args.levels] + wanted, faults)
     unproved = set()
     for row in rows:
-        level, errors, verdict = int(row.group(1)), int(row.group(2)), row.group(4)
+        level, errors, warnings, verdict = (int(row.group(1)), int(row.group(2)),
+                                            int(row.group(3)), row.group(4))
         if errors:
             faults.append("level %d has %d errors" % (level, errors))
+        # What the game plays but likely not as meant (a trap, a bar where the red bar starts,
+        # an element over another) has no place in a shipped level.
+        if warnings:
+            faults.append("level %d has %d warnings" % (level, warnings))
         if not verdict.startswith("proved: "):
             unproved.add(level)
         print("level %d: %s" % (level, verdict))

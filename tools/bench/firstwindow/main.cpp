@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "tools/bench/firstwindow/firstwindowreport.h"
+#include "tools/bench/firstwindow/secondchance.h"
 #include "tools/bench/firstwindow/swaydesktop.h"
 #include "tools/bench/firstwindow/xdesktop.h"
 
@@ -45,14 +46,13 @@ bool measure(Desktop& desktop, const std::string& game, const std::string& bare,
         for (int turn = 0; turn < 2; ++turn) {
             const bool isGame = (turn == 0) == gameFirst;
             const std::string& program = isGame ? game : bare;
-            times[isGame] = timeFirstWindow(desktop, program);
-            // Now and then, on a busy machine, a start shows no window in time (the bare window
-            // as much as the game); one such start is left out and the program started again.
-            if (!times[isGame]) {
-                std::cerr << "quirlon95-firstwindow: " << program << " showed no window on "
-                          << figures.desktop << ", started again\n";
-                times[isGame] = timeFirstWindow(desktop, program);
-            }
+            times[isGame] = withSecondChance([&] { return timeFirstWindow(desktop, program); },
+                                             [&] {
+                                                 std::cerr << "quirlon95-firstwindow: " << program
+                                                           << " showed no window on "
+                                                           << figures.desktop
+                                                           << ", started again\n";
+                                             });
             if (!times[isGame]) {
                 std::cerr << "quirlon95-firstwindow: " << program << " showed no window on "
                           << figures.desktop << '\n';
