@@ -118,6 +118,11 @@ void TestSolver::solves() {
     if (found == AProof) {
         QVERIFY(proof.figures.margin >= HandProfile{}.needed);
         QVERIFY(!proof.difficulty.empty());
+        // How sure the search says its way is, is what replays of that very way count.
+        long ticks = 0;
+        QCOMPARE(proof.playthrough.sure,
+                 jitteredFinishes(opener, number, proof.playthrough.events, limits.hand, CheckDraw,
+                                  CheckReplays, ticks));
     } else {
         QVERIFY2(!proof.proved(), describe(proof, Language::English).c_str());
     }
