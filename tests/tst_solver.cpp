@@ -106,6 +106,7 @@ void TestSolver::solves() {
     const TForm1::LevelFileOpener opener = openerOf(levelFile);
     SolverLimits limits;
     limits.searchTicks = 2'500'000;
+    limits.polishTicks = 500'000;
     limits.redBar = redBar;
     limits.shadows = found == AWay ? 0 : limits.shadows;
     const LevelProof proof = proveLevel(opener, number, limits);
@@ -295,7 +296,7 @@ void TestSolver::polishingMakesAWaySurer() {
     long ticks = 0;
     const int before =
         jitteredFinishes(opener, 1, found.events, shaky, CheckDraw, CheckReplays, ticks);
-    const PolishedPlan polished = polishPlan(opener, 1, found.events, shaky, 3'000'000);
+    const PolishedPlan polished = polishPlan(opener, 1, found.events, shaky, 1'000'000);
     QVERIFY(::handFaults(polished.events, shaky).empty());
     QVERIFY(replayPlan(opener, 1, polished.events).reached);
     QCOMPARE(polished.sure,
