@@ -69,7 +69,7 @@ std::vector<std::string> handFaults(const std::vector<InputEvent>& events,
             }
         } else if (event.kind == InputEvent::Countdown) {
             hand.sinceCountdown = 0;
-        } else if (event.kind >= InputEvent::Move && event.kind <= InputEvent::Click) {
+        } else if (event.isPointerAction()) {
             fault = pointerFault(hand, event, profile);
         } else {
             fault = "nothing a player at the mouse does: " + describe(event);

@@ -21,17 +21,13 @@ struct Slot {
 };
 using Timeline = std::vector<Slot>;
 
-bool isPointerAction(const InputEvent& event) {
-    return event.kind >= InputEvent::Move && event.kind <= InputEvent::Click;
-}
-
 // Nothing when two pointer actions share a tick: such a plan is no hand's to polish.
 std::optional<Timeline> timelineOf(const std::vector<InputEvent>& events) {
     Timeline slots(1);
     for (const InputEvent& event : events) {
         if (event.kind == InputEvent::Tick) {
             slots.resize(slots.size() + std::size_t(event.count));
-        } else if (!isPointerAction(event)) {
+        } else if (!event.isPointerAction()) {
             slots[slots.size() > 1 ? slots.size() - 2 : 0].after.push_back(event);
         } else if (slots.back().pointer) {
             return std::nullopt;
@@ -56,19 +52,16 @@ std::vector<InputEvent> eventsOf(const Timeline& slots) {
     return events;
 }
 
-int upTo(std::mt19937& random, int most) {
-    return int(random() % unsigned(most + 1));
-}
-
 // A stretch of the pointer's actions moved a few pixels, or a tick later or earlier; false when the
 // drawn change does not fit the plan.
 bool change(Timeline& slots, std::size_t first, std::mt19937& random) {
     const std::size_t end = slots.size();
     const std::size_t a = first + std::size_t(random() % unsigned(end - first));
-    const std::size_t b = std::min(end, a + 1 + std::size_t(upTo(random, LongestStretch - 1)));
-    switch (upTo(random, 2)) {
+    const std::size_t b = std::min(end, a + 1 + std::size_t(drawUpTo(random, LongestStretch - 1)));
+    switch (drawUpTo(random, 2)) {
         case 0: {
-            const int dx = upTo(random, 2 * Nudge) - Nudge, dy = upTo(random, 2 * Nudge) - Nudge;
+            const int dx = drawUpTo(random, 2 * Nudge) - Nudge,
+                      dy = drawUpTo(random, 2 * Nudge) - Nudge;
             for (std::size_t i = a; i < b; ++i) {
                 if (slots[i].pointer) {
                     slots[i].pointer->x += dx;

@@ -6,18 +6,9 @@
 
 #include "headless/headlessgame.h"
 
-namespace {
-
-bool isPointerAction(const InputEvent& event) {
-    return event.kind >= InputEvent::Move && event.kind <= InputEvent::Click;
-}
-
-// Draws from 0 to `most`, without a distribution whose numbers differ between libraries.
-int draw(std::mt19937& random, int most) {
+int drawUpTo(std::mt19937& random, int most) {
     return most <= 0 ? 0 : int(random() % unsigned(most + 1));
 }
-
-}  // namespace
 
 ReplayOutcome replayPlan(const TForm1::LevelFileOpener& openLevelFile, int32 level,
                          const std::vector<InputEvent>& events) {
@@ -65,10 +56,10 @@ std::vector<InputEvent> jittered(const std::vector<InputEvent>& events, const Ha
         }
         InputEvent landed = event;
         long at = ticks;
-        if (isPointerAction(event)) {
-            landed.x += draw(random, 2 * profile.jitterPixels) - profile.jitterPixels;
-            landed.y += draw(random, 2 * profile.jitterPixels) - profile.jitterPixels;
-            at += draw(random, profile.jitterTicks);
+        if (event.isPointerAction()) {
+            landed.x += drawUpTo(random, 2 * profile.jitterPixels) - profile.jitterPixels;
+            landed.y += drawUpTo(random, 2 * profile.jitterPixels) - profile.jitterPixels;
+            at += drawUpTo(random, profile.jitterTicks);
         }
         moved.push_back({at, landed});
     }

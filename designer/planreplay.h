@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "designer/handprofile.h"
@@ -31,6 +32,9 @@ std::vector<InputEvent> jittered(const std::vector<InputEvent>& events, const Ha
 int jitteredFinishes(const TForm1::LevelFileOpener& openLevelFile, int32 level,
                      const std::vector<InputEvent>& events, const HandProfile& profile,
                      unsigned firstDraw, int runs, long& ticks, int mostMisses = 1 << 30);
+
+// Draws from 0 to `most`, without a distribution whose numbers differ between libraries.
+int drawUpTo(std::mt19937& random, int most);
 
 // The random draws of the replays that make a plan's margin, and of those that check it has some to
 // spare.

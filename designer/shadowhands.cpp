@@ -1,12 +1,6 @@
 #include "designer/shadowhands.h"
 
-namespace {
-
-int draw(std::mt19937& random, int most) {
-    return most <= 0 ? 0 : int(random() % unsigned(most + 1));
-}
-
-}  // namespace
+#include "designer/planreplay.h"
 
 ShadowHands::Shadow::Shadow(const TForm1::LevelFileOpener& openLevelFile, unsigned draw)
     : headless(openLevelFile), random(draw) {}
@@ -57,8 +51,7 @@ void ShadowHands::playIn(Shadow& shadow, const InputEvent& event) {
         shadow.watch.observe(shadow.headless.game.Form1);
         shadow.failed |= bool(shadow.watch.found());
     };
-    const bool pointer = event.kind >= InputEvent::Move && event.kind <= InputEvent::Click;
-    if (!pointer) {
+    if (!event.isPointerAction()) {
         deliver(event);
         if (event.kind == InputEvent::Tick) {
             for (const InputEvent& late : shadow.late) {
@@ -69,9 +62,9 @@ void ShadowHands::playIn(Shadow& shadow, const InputEvent& event) {
         return;
     }
     InputEvent landed = event;
-    landed.x += draw(shadow.random, 2 * profile.jitterPixels) - profile.jitterPixels;
-    landed.y += draw(shadow.random, 2 * profile.jitterPixels) - profile.jitterPixels;
-    if (draw(shadow.random, profile.jitterTicks) > 0 || !shadow.late.empty()) {
+    landed.x += drawUpTo(shadow.random, 2 * profile.jitterPixels) - profile.jitterPixels;
+    landed.y += drawUpTo(shadow.random, 2 * profile.jitterPixels) - profile.jitterPixels;
+    if (drawUpTo(shadow.random, profile.jitterTicks) > 0 || !shadow.late.empty()) {
         shadow.late.push_back(landed);
     } else {
         deliver(landed);

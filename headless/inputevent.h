@@ -41,6 +41,8 @@ struct InputEvent {
     long count = 1;
 
     bool isTimer() const { return kind <= Blink; }
+    // What a hand on the mouse does: a move, a press, a release or a click.
+    bool isPointerAction() const { return kind >= Move && kind <= Click; }
 };
 
 // The timer a timer event fires, and the menu command an event is, if it is one.
