@@ -19,12 +19,10 @@ namespace {
 using Point = PlayerHand::Point;
 
 enum Play {
-    DecisionTicks = 12,  // how long a choice holds before the next one
-    Lookahead = 48,      // how far ahead the ball's way is foreseen for placing the red bar
-    MaxTravel = 40,      // ticks a hand may take to reach the bar or bring it somewhere
-    SteerSlack = 4,      // how near the carried bar need be to where it should be
-    CarryBelow = 40,     // how far under the ball a carry takes up the bar
-    CarryRise = 8,       // how fast a carry lifts the bar, pixels a tick
+    MaxTravel = 40,   // ticks a hand may take to reach the bar or bring it somewhere
+    SteerSlack = 4,   // how near the carried bar need be to where it should be
+    CarryBelow = 40,  // how far under the ball a carry takes up the bar
+    CarryRise = 8,    // how fast a carry lifts the bar, pixels a tick
     BarHalfWidth = rules::RedBarWidth / 2,
     BarHalfHeight = rules::RedBarHeight / 2,
     BallHalf = rules::BallSize / 2,
@@ -36,6 +34,8 @@ enum Play {
 };
 // How fast the memory of the ball's best approach fades, pixels a tick.
 constexpr double Forgetting = 0.5;
+// How far ahead the ball's way is foreseen for placing the red bar, in ticks.
+constexpr int Lookahead = 48;
 // What a copy of the game lost to a slip of the hand costs a branch, in pixels of approach.
 constexpr double SlipCost = 150;
 // What a grab of the red bar costs a branch, in pixels of approach: every grab is a chance for the
@@ -50,6 +50,7 @@ constexpr std::size_t MaxCachedMaps = 512;
 // surest of many ways looks surer on them than it is, so the search goes on looking for a surer
 // way until one finishes every one of them.
 constexpr unsigned SureDraw = 1000;
+constexpr int SureReplays = 40;
 // The surest ways found are weighed again on replays of their own before one is taken.
 constexpr std::size_t Leaders = 6;
 constexpr unsigned LeaderDraw = 6000;
@@ -264,7 +265,7 @@ bool Search::dragTo(Node& node, Point target) {
 // The red bar taken, put down with its centre at `target` and let go.
 bool Search::place(Node& node, Point target) {
     return grab(node) && dragTo(node, target) &&
-           act(node, [](PlayerHand& hand) { hand.release(); }) && follow(node, DecisionTicks);
+           act(node, [](PlayerHand& hand) { hand.release(); }) && follow(node, limits.pace);
 }
 
 // The red bar taken and brought under the ball, to lift it.
@@ -293,7 +294,7 @@ bool Search::startCarry(Node& node, int32 drift) {
 // The held bar goes on under the ball: rising by `rise` a tick, or staying at its height; it
 // follows the ball sideways, or stands still.
 bool Search::carry(Node& node, int32 rise, bool followBall) {
-    for (int i = 0; i < DecisionTicks; ++i) {
+    for (int i = 0; i < limits.pace; ++i) {
         const TForm1& form = node.hand->form();
         const Point bar = barCentre(form);
         const int32 lead = form.bewx > 0 ? 4 : -4;
@@ -314,8 +315,8 @@ bool Search::carry(Node& node, int32 rise, bool followBall) {
 std::vector<Point> Search::placements(const Node& node) {
     Node ahead = branch(node);
     std::vector<Point> out;
-    for (int t = DecisionTicks; t <= Lookahead; t += DecisionTicks) {
-        if (!follow(ahead, DecisionTicks)) {
+    for (int t = limits.pace; t <= Lookahead; t += limits.pace) {
+        if (!follow(ahead, limits.pace)) {
             break;
         }
         const TForm1& form = ahead.hand->form();
@@ -351,7 +352,7 @@ void Search::expand(const Node& node, std::vector<Node>& children) {
         children.push_back(std::move(child));
     };
     if (node.mode == Mode::Free) {
-        tryOut([this](Node& child) { follow(child, DecisionTicks); });
+        tryOut([this](Node& child) { follow(child, limits.pace); });
         if (!limits.redBar) {
             return;
         }
@@ -368,7 +369,7 @@ void Search::expand(const Node& node, std::vector<Node>& children) {
     tryOut([this](Node& child) { carry(child, 0, false); });
     tryOut([this](Node& child) {
         child.mode = Mode::Free;
-        act(child, [](PlayerHand& hand) { hand.release(); }) && follow(child, DecisionTicks);
+        act(child, [](PlayerHand& hand) { hand.release(); }) && follow(child, limits.pace);
     });
 }
 
@@ -524,7 +525,7 @@ bool Search::weighFinishes(std::vector<Node>& children) {
         }
         Playthrough way = result(*finished);
         way.sure = jitteredFinishes(openLevelFile, level, way.events, limits.hand, SureDraw,
-                                    limits.hand.spareReplays, used);
+                                    SureReplays, used);
         leaders.push_back(std::move(way));
         std::ranges::stable_sort(leaders, std::greater{}, &Playthrough::sure);
         if (leaders.size() > Leaders) {
@@ -533,7 +534,7 @@ bool Search::weighFinishes(std::vector<Node>& children) {
         retire(*finished);
     }
     children.erase(children.begin(), finished);
-    return !leaders.empty() && leaders.front().sure >= limits.hand.spareReplays;
+    return !leaders.empty() && leaders.front().sure >= SureReplays;
 }
 
 }  // namespace

@@ -419,6 +419,7 @@ void TestEditor::provingMarksTheLevelsAsTheyStand() {
     SolverLimits small;
     small.searchTicks = 400'000;
     small.polishTicks = 100'000;
+    small.paces = 1;
     editor.window.proofRunner().setLimits(small);
     editor.window.proveAll();
     // The search counts steps, not time; the bound only ends a hung worker.

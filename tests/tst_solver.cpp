@@ -78,6 +78,7 @@ private slots:
     void handFaults();
     void jitterKeepsTheTimers();
     void polishingMakesAWaySurer();
+    void triesThePacesInTurn();
     void harderNeverReadsEasier();
 };
 
@@ -109,10 +110,13 @@ void TestSolver::solves() {
     limits.polishTicks = 500'000;
     limits.redBar = redBar;
     limits.shadows = found == AWay ? 0 : limits.shadows;
+    // Where no pace can give a proof, one pace is enough to look at.
+    limits.paces = found == AProof ? limits.paces : 1;
     const LevelProof proof = proveLevel(opener, number, limits);
     QCOMPARE(proof.playthrough.solved, found != Nothing);
     QCOMPARE(proof.proved(), found == AProof);
-    QVERIFY(proof.playthrough.searchTicks <= limits.searchTicks + limits.polishTicks + 200'000);
+    QVERIFY(proof.playthrough.searchTicks <=
+            limits.paces * (limits.searchTicks + limits.polishTicks + 200'000));
     if (found == Nothing) {
         return;
     }
@@ -303,6 +307,23 @@ void TestSolver::polishingMakesAWaySurer() {
              jitteredFinishes(opener, 1, polished.events, shaky, CheckDraw, CheckReplays, ticks));
     QVERIFY2(polished.sure > before,
              qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(polished.sure)));
+}
+
+// Where no pace finds a proof, every pace is searched in turn, the progress rising through them.
+void TestSolver::triesThePacesInTurn() {
+    SolverLimits limits;
+    limits.searchTicks = 300'000;
+    limits.polishTicks = 0;
+    limits.paces = 2;
+    std::vector<double> told;
+    const LevelProof proof = proveLevel(openerOf(level(BoxBars)), 1, limits, [&told](double used) {
+        told.push_back(used);
+        return true;
+    });
+    QCOMPARE(proof.verdict, LevelProof::NotFound);
+    QVERIFY(proof.playthrough.searchTicks >= limits.paces * limits.searchTicks);
+    QVERIFY(std::ranges::is_sorted(told));
+    QVERIFY(told.front() < 0.5 && told.back() > 0.5 && told.back() <= 1.0);
 }
 
 void TestSolver::harderNeverReadsEasier() {
