@@ -1,6 +1,9 @@
 #include "designer/proof.h"
 
 #include <algorithm>
+#include <future>
+#include <mutex>
+#include <numeric>
 #include <sstream>
 
 #include "designer/handfaults.h"
@@ -164,6 +167,55 @@ LevelProof proveAtPace(const TForm1::LevelFileOpener& openLevelFile, int32 level
     return proof;
 }
 
+// Paces after the first are searched this many at a time, each on a thread of its own: a level the
+// first pace proves costs no more, and one without a proof less time. The proof taken is the first
+// in the order of the paces that holds, whichever search ends first, so a level file always gives
+// the same proof.
+constexpr int Together = 2;
+
+// What the searches at several paces tell of their progress, told on one at a time as a share of
+// them all; and their stop: by the caller's answer, or, for the paces after one that gave a proof,
+// by that proof.
+class PaceProgress {
+public:
+    PaceProgress(const SolverProgress& progress, int paces)
+        : progress(progress), used(std::size_t(paces), 0.0), stopFrom(paces) {}
+
+    SolverProgress forPace(int pace) {
+        return [this, pace](double share) {
+            const std::lock_guard lock(mutex);
+            used[std::size_t(pace)] = share;
+            tell();
+            return !callerStopped && pace < stopFrom;
+        };
+    }
+    void done(int pace) {
+        const std::lock_guard lock(mutex);
+        used[std::size_t(pace)] = 1;
+        tell();
+    }
+    void stopAfter(int pace) {
+        const std::lock_guard lock(mutex);
+        stopFrom = pace + 1;
+    }
+    bool stopped() const {
+        const std::lock_guard lock(mutex);
+        return callerStopped;
+    }
+
+private:
+    void tell() {
+        const double all = std::accumulate(used.begin(), used.end(), 0.0) / double(used.size());
+        callerStopped = callerStopped || (progress && !progress(all));
+    }
+
+    const SolverProgress& progress;
+    mutable std::mutex mutex;
+    std::vector<double> used;
+    int stopFrom;
+    bool callerStopped = false;
+};
+
 }  // namespace
 
 LevelProof proveLevel(const TForm1::LevelFileOpener& openLevelFile, int32 level,
@@ -175,25 +227,34 @@ LevelProof proveLevel(const TForm1::LevelFileOpener& openLevelFile, int32 level,
         return refused;
     }
     const int paces = std::clamp(limits.paces, 1, int(std::size(Paces)));
+    PaceProgress told(progress, paces);
     std::optional<LevelProof> nearest;
     long played = 0;
-    bool stopped = false;
-    for (int i = 0; i < paces && !stopped; ++i) {
-        SolverLimits atPace = limits;
-        atPace.pace = Paces[i];
-        const SolverProgress share = [&](double used) {
-            stopped = progress && !progress((i + used) / paces);
-            return !stopped;
-        };
-        LevelProof proof = proveAtPace(openLevelFile, level, atPace, share);
-        played += proof.playthrough.searchTicks;
-        proof.playthrough.searchTicks = played;
-        if (proof.holds()) {
-            return proof;
+    for (int first = 0; first < paces && !told.stopped();) {
+        const int end = std::min(paces, first == 0 ? 1 : first + Together);
+        std::vector<std::future<LevelProof>> searches;
+        for (int i = first; i < end; ++i) {
+            searches.push_back(std::async(std::launch::async, [&, i] {
+                SolverLimits atPace = limits;
+                atPace.pace = Paces[i];
+                LevelProof proof = proveAtPace(openLevelFile, level, atPace, told.forPace(i));
+                told.done(i);
+                return proof;
+            }));
         }
-        if (!nearest || nearness(proof) > nearness(*nearest)) {
-            nearest = std::move(proof);
+        for (int i = first; i < end; ++i) {
+            LevelProof proof = searches[std::size_t(i - first)].get();
+            played += proof.playthrough.searchTicks;
+            if (proof.holds()) {
+                told.stopAfter(i);  // the searches still running are waited for, not taken
+                proof.playthrough.searchTicks = played;
+                return proof;
+            }
+            if (!nearest || nearness(proof) > nearness(*nearest)) {
+                nearest = std::move(proof);
+            }
         }
+        first = end;
     }
     nearest->playthrough.searchTicks = played;
     return *nearest;
