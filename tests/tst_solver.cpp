@@ -309,12 +309,13 @@ void TestSolver::polishingMakesAWaySurer() {
              qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(polished.sure)));
 }
 
-// Where no pace finds a proof, every pace is searched in turn, the progress rising through them.
+// Where no pace finds a proof, every pace is searched, the later ones together, the progress rising
+// through them all.
 void TestSolver::triesThePacesInTurn() {
     SolverLimits limits;
     limits.searchTicks = 300'000;
     limits.polishTicks = 0;
-    limits.paces = 2;
+    limits.paces = 3;  // the first alone, then two at once
     std::vector<double> told;
     const LevelProof proof = proveLevel(openerOf(level(BoxBars)), 1, limits, [&told](double used) {
         told.push_back(used);
