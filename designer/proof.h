@@ -59,6 +59,6 @@ LevelProof checkRun(const TForm1::LevelFileOpener& openLevelFile, int32 level,
                     const std::string& script);
 
 // The one way a level is proved: the search, its find written as a script, and that script judged
-// by playing it again.
+// by playing it again; at one pace after another, until one gives a proof.
 LevelProof proveLevel(const TForm1::LevelFileOpener& openLevelFile, int32 level,
                       const SolverLimits& limits = {}, const SolverProgress& progress = {});
