@@ -111,8 +111,9 @@ void TestSolver::solves() {
     limits.polishTicks = 500'000;
     limits.redBar = redBar;
     limits.shadows = found == AWay ? 0 : limits.shadows;
-    // Where no pace can give a proof, one pace is enough to look at.
-    limits.paces = found == AProof ? limits.paces : 1;
+    // The wall's way at the first pace is not sure enough within so small a search; the second
+    // pace's is. Where no pace can give a proof, one pace is enough to look at.
+    limits.paces = found == AProof ? 2 : 1;
     const LevelProof proof = proveLevel(opener, number, limits);
     QCOMPARE(proof.playthrough.solved, found != Nothing);
     QCOMPARE(proof.proved(), found == AProof);
@@ -129,9 +130,10 @@ void TestSolver::solves() {
         QCOMPARE(proof.playthrough.sure,
                  jitteredFinishes(opener, number, proof.playthrough.events, limits.hand, CheckDraw,
                                   CheckReplays, ticks));
-    } else {
-        QVERIFY2(!proof.proved(), describe(proof, Language::English).c_str());
+        return;
     }
+    QVERIFY2(!proof.proved(), describe(proof, Language::English).c_str());
+    // The same search finds the same plan again; seen where it is cheapest, at one pace.
     QCOMPARE(proveLevel(opener, number, limits).script, proof.script);
 }
 
@@ -329,7 +331,7 @@ void TestSolver::triesThePacesInTurn() {
     QFETCH(int, mostSearches);
 
     SolverLimits limits;
-    limits.searchTicks = 300'000;
+    limits.searchTicks = 100'000;
     limits.polishTicks = 0;
     limits.paces = 3;
     std::vector<double> told;
