@@ -277,8 +277,10 @@ class Tier:
         window = self.windows()[0].get(kind)
         if not window:
             return self.check(f"{NAMES[kind]} is there to be left by {way}", False, "not shown")
-        x, y, _, _ = self.rect(window)
         if way == "OK":
+            # Where the button is once the desktop has done placing the window: a window just shown
+            # may still move by its title bar.
+            x, y, _, _ = self.desktop.settled(lambda: self.rect(window))
             self.desktop.click(x + OK_BUTTON[0], y + OK_BUTTON[1])
         elif way == "close box":
             self.desktop.close_window(window)
