@@ -5,15 +5,15 @@
 #include "app/deferredstyleicons.h"
 #include "app/fontconfigreader.h"
 #include "app/gamewindows.h"
-#include "app/graphicsreader.h"
 #include "app/sessionbusreader.h"
+#include "app/softwareframes.h"
 
 int main(int argc, char** argv) {
     FontConfigReader fonts;
     QApplication app(argc, argv);
     SessionBusReader bus;
     fonts.wait(QApplication::font().family().toStdString());
-    GraphicsReader graphics;
+    drawFramesInSoftwareOnly();
     QApplication::setStyle(new DeferredStyleIcons);
     setUpApplication();
 

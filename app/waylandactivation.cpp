@@ -43,7 +43,19 @@ const xdg_activation_token_v1_listener tokenListener{tokenDone};
 
 }  // namespace
 
-WaylandActivation::WaylandActivation() {
+WaylandActivation::WaylandActivation() = default;
+
+bool WaylandActivation::available() {
+    if (!asked) {
+        asked = true;
+        bind();
+    }
+    return activation != nullptr;
+}
+
+// A round trip to the compositor, taken when first needed rather than while the first window is
+// waiting to show.
+void WaylandActivation::bind() {
     if (QGuiApplication::platformName() != QLatin1String("wayland")) {
         return;
     }
@@ -74,7 +86,7 @@ void WaylandActivation::handOn(QWindow* from, QWindow* to) {
     wl_surface* source = surfaceOf(from);
     wl_surface* target = surfaceOf(to);
     auto* seat = static_cast<wl_seat*>(resource("wl_seat"));
-    if (!activation || !source || !target || !seat) {
+    if (!available() || !source || !target || !seat) {
         return;
     }
     // Qt itself asks for the window the player clicked to be activated once the compositor has

@@ -14,12 +14,15 @@ public:
     WaylandActivation(const WaylandActivation&) = delete;
     WaylandActivation& operator=(const WaylandActivation&) = delete;
 
-    // Whether the compositor takes such requests.
-    bool available() const { return activation != nullptr; }
+    // Whether the compositor takes such requests; asks it the first time.
+    bool available();
     // Asks the compositor to give `to` the activation that the player's last input gave `from`.
     void handOn(QWindow* from, QWindow* to);
 
 private:
+    void bind();
+
+    bool asked = false;
     wl_display* display = nullptr;
     // Our own queue: Qt's dispatching never sees our objects, nor we Qt's.
     wl_event_queue* queue = nullptr;

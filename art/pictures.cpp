@@ -1,8 +1,7 @@
 #include "art/pictures.h"
 
 #include <QHash>
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QImageReader>
 
 namespace {
 
@@ -42,24 +41,25 @@ const char* fileName(Picture picture) {
     return "";
 }
 
-QPixmap render(Picture picture, qreal ratio) {
-    QSvgRenderer renderer(Pictures::path(picture));
-    const QSize size = renderer.defaultSize();
-    QPixmap pixmap(size * ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    pixmap.setDevicePixelRatio(ratio);
-    return pixmap;
-}
-
 }  // namespace
 
 namespace Pictures {
 
 QString path(Picture picture) {
     return QStringLiteral(":/art/") + QLatin1String(fileName(picture));
+}
+
+// Qt's SVG image plugin draws the picture; it is loaded with the first picture drawn, so the
+// program does not load Qt SVG before its first window shows.
+QPixmap render(Picture picture, QSize size, qreal ratio) {
+    QImageReader reader(path(picture), "svg");
+    if (size.isEmpty()) {
+        size = reader.size();
+    }
+    reader.setScaledSize((QSizeF(size) * ratio).toSize());
+    QPixmap pixmap = QPixmap::fromImage(reader.read());
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
 }
 
 QSize size(Picture picture) {
@@ -71,7 +71,7 @@ const QPixmap& pixmap(Picture picture, qreal devicePixelRatio) {
     const QPair<int, qreal> key(static_cast<int>(picture), devicePixelRatio);
     auto found = cache.find(key);
     if (found == cache.end()) {
-        found = cache.insert(key, render(picture, devicePixelRatio));
+        found = cache.insert(key, render(picture, QSize(), devicePixelRatio));
     }
     return *found;
 }

@@ -28,7 +28,10 @@ namespace Pictures {
 const QPixmap& pixmap(Picture picture, qreal devicePixelRatio);
 // The picture's size in device-independent pixels.
 QSize size(Picture picture);
-// Resource path of the picture's SVG file, for code that scales it (the title).
+// The picture drawn afresh at `size` (its own size when empty), stretched to it, for a picture
+// shown at changing sizes (the title).
+QPixmap render(Picture picture, QSize size, qreal devicePixelRatio);
+// Resource path of the picture's SVG file, for a window icon drawn at the desktop's sizes.
 QString path(Picture picture);
 
 }  // namespace Pictures

@@ -25,6 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quirlon95.de/")
 # dpkg-shlibdeps names the packages of the Qt and C++ libraries the game links against.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's SVG plugins draw the pictures; the programs load them at run time, not through the linker.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 # The game asks for Arial and lays its texts out by Arial's widths; Liberation Sans has the same
 # widths and stands in for it. With Qt's translations the level editor's file dialogs speak German.
 # With Qt's Wayland platform the game runs natively on a Wayland desktop.

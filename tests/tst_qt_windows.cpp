@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "art/pictures.h"
 #include "play/tickperiod.h"
 #include "windows/aboutbox.h"
 #include "windows/helpbuyingwindow.h"
@@ -117,6 +118,8 @@ private slots:
     void startScreenGrowthStopsAfter28Ticks();
     void okDuringTheGrowthLetsItFinishUnseen();
     void startScreenShowsTheGrownTitle();
+    void picturesDrawAtTheSizeAsked_data();
+    void picturesDrawAtTheSizeAsked();
     void leavingLeadsOnOnce_data();
     void leavingLeadsOnOnce();
     void okHasTheFocusWhenShown_data();
@@ -337,6 +340,38 @@ void TestWindows::startScreenShowsTheGrownTitle() {
     QVERIFY2(lit > GrownTitle.width() * GrownTitle.height() / 10, qPrintable(QString::number(lit)));
     QVERIFY(allBlack(image, QRect(0, 0, image.width(), GrownTitle.top())));
     QVERIFY(allBlack(image, QRect(0, GrownTitle.top(), GrownTitle.left(), GrownTitle.height())));
+}
+
+// Every picture, at its own size and stretched to another, on plain and dense screens: drawn to
+// the pixel size asked, and not blank.
+void TestWindows::picturesDrawAtTheSizeAsked_data() {
+    QTest::addColumn<int>("picture");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<qreal>("ratio");
+    for (int picture = int(Picture::Ball); picture <= int(Picture::EditorIcon); ++picture) {
+        for (const qreal ratio : {1.0, 1.5, 2.0}) {
+            QTest::addRow("%d own x%.1f", picture, ratio) << picture << QSize() << ratio;
+            QTest::addRow("%d stretched x%.1f", picture, ratio)
+                << picture << QSize(37, 11) << ratio;
+        }
+    }
+}
+
+void TestWindows::picturesDrawAtTheSizeAsked() {
+    QFETCH(int, picture);
+    QFETCH(QSize, size);
+    QFETCH(qreal, ratio);
+    const auto which = static_cast<Picture>(picture);
+    const QSize expected = size.isEmpty() ? Pictures::size(which) : size;
+    QVERIFY(!expected.isEmpty());
+    const QImage image = Pictures::render(which, size, ratio).toImage();
+    QCOMPARE(image.size(), (QSizeF(expected) * ratio).toSize());
+    QCOMPARE(image.devicePixelRatio(), ratio);
+    int drawn = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) drawn += qAlpha(image.pixel(x, y)) > 0;
+    }
+    QVERIFY2(drawn > image.width() * image.height() / 10, qPrintable(QString::number(drawn)));
 }
 
 void TestWindows::leavingLeadsOnOnce_data() {

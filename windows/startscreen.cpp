@@ -69,11 +69,16 @@ void StartScreen::Timer4Timer() {
 
 void StartScreen::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    // The title is stretched to its rectangle, so it is drawn from its outlines at every size. They
-    // are read when first drawn, so the first window of the program does not wait for them.
-    if (!title.isValid()) {
-        title.load(Pictures::path(Picture::Title));
+    const QRect rect = titleRect();
+    painter.drawPixmap(rect, titleAt(rect.size()));
+}
+
+// The title is stretched to its rectangle, so it is drawn from its outlines at every size it
+// takes, once for each: the first window of the program does not wait for it.
+const QPixmap& StartScreen::titleAt(QSize size) {
+    const qreal ratio = devicePixelRatioF();
+    if (title.deviceIndependentSize().toSize() != size || title.devicePixelRatio() != ratio) {
+        title = Pictures::render(Picture::Title, size, ratio);
     }
-    title.render(&painter, QRectF(titleRect()));
+    return title;
 }

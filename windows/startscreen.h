@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QSvgRenderer>
+#include <QPixmap>
 #include <QTimer>
 
 #include "windows/infowindow.h"
@@ -24,8 +24,9 @@ protected:
 private:
     void addAdvice();
     void Timer4Timer();
+    const QPixmap& titleAt(QSize size);
 
     TitleGrowth growth;
-    QSvgRenderer title;
+    QPixmap title;  // drawn at the size it was last shown
     QTimer Timer4;
 };

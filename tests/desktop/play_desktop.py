@@ -314,6 +314,14 @@ class Tier:
         self.check(f"{how} ends the program with exit code 0", code == (0,),
                    "still running" if code is None else f"exit code {code[0]}")
 
+    def loads_no_graphics_driver(self):
+        # Every frame is drawn in software; a graphics driver would only double the memory and
+        # hold up the first window while it loads.
+        with open(f"/proc/{self.process.pid}/maps") as maps:
+            drivers = sorted({os.path.basename(line.split()[-1]) for line in maps
+                              if re.search(r"/dri/|EGL_mesa|libLLVM|libgallium", line)})
+        self.check("the game loads no graphics driver", not drivers, ", ".join(drivers))
+
     def field_picture(self):
         main = self.windows()[0]["main"]
         x, y, w, h = self.rect(main)
@@ -339,6 +347,7 @@ class Tier:
         self.start(keep)
         if not self.start_windows(None, clicks=True):
             return
+        self.loads_no_graphics_driver()
         _, points = self.main_points()
         self.desktop.click(*points["field"])
         before = self.field_picture()

@@ -13,7 +13,8 @@ import tempfile
 from installed_files import missing_and_unexpected
 
 INSTALL_PREFIX = "usr"
-# The libraries the game links; dpkg-shlibdeps must have named the packages that hold them.
+# The Qt libraries the game links, which dpkg-shlibdeps names, and Qt SVG, whose plugins draw the
+# pictures at run time.
 QT_PACKAGES = ("libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6svg6")
 CONTROL_FIELDS = {"Package": "quirlon95", "Section": "games"}
 # Without it Qt runs the game through XWayland on a Wayland desktop, if there is one.
